@@ -1,0 +1,42 @@
+# Front door: every target installs what is missing first.
+WERROR := $(if $(filter true,$(CI)),ON,OFF)
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test test-sanitize bench screenshot format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset default -DKV3124_WERROR=$(WERROR) >/dev/null
+
+build: configure
+	@cmake --build --preset default -j $(JOBS)
+
+run: build
+	./build/app/kv3124-eval $(ARGS)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-sanitize: deps
+	@cmake --preset sanitize -DKV3124_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@for b in build-release/bench/bench_*; do $$b; done
+
+screenshot: build
+	@scripts/install-deps.sh screenshot
+	scripts/screenshot.sh
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-sanitize build-release

@@ -1,0 +1,34 @@
+// The interface adapter's library: the calls the evaluation program makes.
+// Every function returns a negative value on failure.
+#pragma once
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Bytes ptxGetSerialNumber may write, terminating NUL included.
+#define PTX_SERIAL_NUMBER_SIZE 80
+
+// Number of adapters present; 0 when none.
+int ptxFindControllers(void);
+// Copies the serial number of adapter `index` into `serialNumber` (PTX_SERIAL_NUMBER_SIZE bytes).
+int ptxGetSerialNumber(int index, char* serialNumber);
+// Opens the adapter with this serial number; the result is the handle for every later call.
+int ptxOpen(const char* serialNumber);
+// Reads `length` bytes of the firmware version record into `buffer`; bytes 0 to 3 hold the versions.
+int ptxFirmwareVersion_Read(int handle, unsigned char* buffer, int length);
+int ptxI2C_Control(int handle, int busSetting, int speedSetting, int enable);
+int ptxGPIO_WriteControl(int handle, int v0, int v1, int v2, int v3, int v4, int v5, int v6, int v7, int v8, int v9,
+    int v10, int v11, int v12);
+int ptxPower_WriteControl(int handle, int enable, int voltageSetting);
+// The register byte in the low 8 bits, or negative when the device did not answer.
+int ptxI2C_RegisterRead(int handle, int deviceAddress, int registerAddress);
+int ptxI2C_RegisterWrite(int handle, int deviceAddress, int registerAddress, int value);
+
+// Chooses where the calls above go: "sim" (the default), "none", or a back end's own name.
+// Returns 0, or negative for a name no back end knows. Call it before the first other call.
+int ptxSelectBackend(const char* name);
+
+#ifdef __cplusplus
+}
+#endif

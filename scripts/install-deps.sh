@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests or (with "screenshot") the
+# screenshot script need, and only those that are missing. Silent when all is there.
+set -eu
+
+packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2"
+if [ "${1:-}" = "screenshot" ]; then
+    packages="$packages xvfb xauth x11-apps imagemagick"
+fi
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+else
+    sudo="sudo -n"
+fi
+echo "Installing:$missing"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+# shellcheck disable=SC2086
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
