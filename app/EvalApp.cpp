@@ -1,0 +1,42 @@
+#include "EvalApp.h"
+
+#include "DebugLog.h"
+
+#include "ui/EvalDialog.h"
+
+#include <cstdio>
+#include <cstring>
+
+int debugMode = 0;
+
+EvalApp::EvalApp(bool simulatedBoard)
+    : m_simulatedBoard(simulatedBoard)
+{
+}
+
+bool EvalApp::InitInstance()
+{
+    const char* tail = m_lpCmdLine.c_str();
+    if (std::strstr(tail, "/D") || std::strstr(tail, "/d"))
+        debugMode = 1;
+
+    DebugLog log;
+    if (debugMode == 1) {
+        if (!log.open())
+            debugMode = 0;
+        std::printf("CmdLine: %s\n", tail);
+    }
+
+    {
+        EvalDialog dialog(m_simulatedBoard);
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
+
+    if (debugMode == 1) {
+        log.close();
+        log.show();
+    }
+    return false;
+}

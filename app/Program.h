@@ -1,0 +1,5 @@
+// The whole program: options, adapter choice, then the application object.
+#pragma once
+
+// Returns the process's exit status.
+int runProgram(int argc, char** argv);

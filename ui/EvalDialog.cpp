@@ -1,0 +1,54 @@
+#include "EvalDialog.h"
+
+#include "AboutDialog.h"
+
+#include "panel/AdapterStart.h"
+#include "panel/Readback.h"
+#include "res/EvalDialogTemplate.h"
+#include "res/ResourceIds.h"
+#include "res/ResourceImagesSetup.h"
+#include "res/StringTable.h"
+
+#include <string>
+
+EvalDialog::EvalDialog(bool simulatedBoard, CDialog* parent)
+    : PanelDialog(evalDialogTemplate, parent)
+{
+    registerResourceImages(simulatedBoard);
+}
+
+bool EvalDialog::OnInitDialog()
+{
+    PanelDialog::OnInitDialog();
+
+    if (CMenu* systemMenu = GetSystemMenu()) {
+        const std::string about(loadString(IDS_ABOUTBOX));
+        if (!about.empty()) {
+            systemMenu->AppendMenu(MF_SEPARATOR);
+            systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SetIcon(IDR_MAINFRAME, true);
+    SetIcon(IDR_MAINFRAME, false);
+
+    panel.brightnessSlider.SetRangeMin(0, false);
+    panel.brightnessSlider.SetRangeMax(0xFFF, false);
+    panel.brightnessSlider.SetTicFreq(1);
+    panel.brightnessSlider.SetPos(0);
+
+    startAdapter(*this);
+    readbackAll(*this);
+    return true;
+}
+
+bool EvalDialog::OnNotify(NotifyCode code, int controlId) { return dispatchEvent(eventTable(), *this, code, controlId); }
+
+void EvalDialog::OnSysCommand(unsigned commandId, long parameter)
+{
+    if ((commandId & 0xFFF0) == IDM_ABOUTBOX) {
+        AboutDialog about(this);
+        about.DoModal();
+        return;
+    }
+    PanelDialog::OnSysCommand(commandId, parameter);
+}

@@ -1,0 +1,20 @@
+// The main window: the register panel on template 102, its chrome and its event table.
+#pragma once
+
+#include "panel/PanelDialog.h"
+
+#include "framework/EventTable.h"
+
+#include <span>
+
+class EvalDialog : public PanelDialog {
+public:
+    explicit EvalDialog(bool simulatedBoard, CDialog* parent = nullptr);
+
+    static std::span<const EventEntry<EvalDialog>> eventTable();
+
+protected:
+    bool OnInitDialog() override;
+    bool OnNotify(NotifyCode code, int controlId) override;
+    void OnSysCommand(unsigned commandId, long parameter) override;
+};
