@@ -22,7 +22,8 @@ public:
     virtual int registerWrite(int handle, int deviceAddress, int registerAddress, int value) = 0;
 };
 
-// Makes `backend` the one every ptx call goes to (tests use it to install fakes).
+// Makes `backend` the one every ptx call goes to (tests use it to install fakes);
+// nullptr goes back to the default, the simulated board.
 void installBackend(std::unique_ptr<Backend> backend);
 Backend& currentBackend();
 
