@@ -11,6 +11,8 @@
 
 class CDataExchange;
 class QDialog;
+class QMenu;
+class QPoint;
 class QWidget;
 
 class CDialog {
@@ -36,6 +38,9 @@ public:
     std::string GetDlgItemText(int controlId) const;
 
     CMenu* GetSystemMenu();
+    // Pops up the system menu's stand-in at `globalPos`: "Close", then the system menu's items.
+    // Choosing an entry runs OnSysCommand with its id; the menu deletes itself when it closes.
+    QMenu* popupSystemMenu(const QPoint& globalPos);
     // Sets the window's icon from icon resource `iconId` (all its sizes).
     void SetIcon(int iconId, bool bigIcon);
 

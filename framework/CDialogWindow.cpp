@@ -1,0 +1,151 @@
+#include "CDialogWindow.h"
+
+#include "ControlFactory.h"
+#include "DialogLook.h"
+#include "DialogUnits.h"
+#include "DropDownList.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr Qt::WindowFlags dialogFrame
+    = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+QString textOf(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool takesTabFocus(const QWidget& widget)
+{
+    return (widget.focusPolicy() & Qt::TabFocus) != 0;
+}
+
+} // namespace
+
+CDialog::Window::Window(CDialog& owner, QWidget* parent)
+    : QDialog(parent, dialogFrame)
+    , m_owner(owner)
+{
+    const DialogTemplate& dialogTemplate = owner.m_template;
+    setFont(dialogFont());
+    setWindowTitle(textOf(dialogTemplate.caption));
+    const DialogUnits units(font());
+    setFixedSize(units.toPixels(dialogTemplate.cx, dialogTemplate.cy));
+
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        QWidget* widget = createControl(control, units, *this, owner);
+        m_controls.push_back(widget);
+        if (control.id != IDC_STATIC)
+            m_items.emplace(control.id, CWnd(widget));
+        if (auto* button = qobject_cast<QPushButton*>(widget); button && button->isDefault())
+            m_defaultButton = button;
+        // Creation order is the tab order.
+        if (takesTabFocus(*widget)) {
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
+}
+
+QWidget* CDialog::Window::control(int controlId) const
+{
+    const auto found = m_items.find(controlId);
+    return found == m_items.end() ? nullptr : found->second.widget();
+}
+
+CWnd* CDialog::Window::item(int controlId)
+{
+    const auto found = m_items.find(controlId);
+    return found == m_items.end() ? nullptr : &found->second;
+}
+
+void CDialog::Window::fillLists()
+{
+    const auto& controls = m_owner.m_template.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind != ControlKind::DropDownList)
+            continue;
+        auto* list = static_cast<DropDownList*>(m_controls[i]);
+        for (std::string_view text : controls[i].items)
+            list->addString(textOf(text));
+    }
+}
+
+void CDialog::Window::centre()
+{
+    const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect area = over ? over->geometry() : QGuiApplication::primaryScreen()->availableGeometry();
+    move(area.center() - rect().center());
+}
+
+void CDialog::Window::focusFirstControl()
+{
+    for (QWidget* widget : m_controls) {
+        if (takesTabFocus(*widget) && widget->isEnabled()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+QMenu* CDialog::Window::popupSystemMenu(const QPoint& globalPos)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setObjectName(QStringLiteral("systemMenu"));
+    const auto addCommand = [this, menu](unsigned commandId, const QString& text) {
+        QAction* action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, [this, commandId] { m_owner.OnSysCommand(commandId, 0); });
+    };
+    addCommand(SC_CLOSE, QStringLiteral("Close"));
+    for (const CMenu::Item& entry : m_owner.m_systemMenu.items()) {
+        if (entry.flags & MF_SEPARATOR)
+            menu->addSeparator();
+        else
+            addCommand(entry.commandId, QString::fromStdString(entry.text));
+    }
+    menu->popup(globalPos);
+    return menu;
+}
+
+void CDialog::Window::reject()
+{
+    m_owner.OnCancel();
+}
+
+void CDialog::Window::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        pressEnter();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+void CDialog::Window::pressEnter()
+{
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+        button->click();
+    else if (m_defaultButton)
+        m_defaultButton->click();
+    else
+        m_owner.OnOK();
+}
+
+void CDialog::Window::contextMenuEvent(QContextMenuEvent* event)
+{
+    // A right click on a control is the control's own; only the background has the system menu.
+    if (event->reason() == QContextMenuEvent::Mouse && childAt(event->pos())) {
+        event->ignore();
+        return;
+    }
+    popupSystemMenu(event->globalPos());
+}
