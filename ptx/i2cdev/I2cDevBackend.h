@@ -1,14 +1,58 @@
-// Real boards through the Linux kernel's i2c-dev interface.
+// Real boards through the Linux kernel's i2c-dev interface: one bus, named by the user.
 #pragma once
 
-#include "../Backend.h"
+#include "ptx/Backend.h"
+#include "ptx/i2cdev/BusDirectory.h"
+#include "ptx/i2cdev/BusSelector.h"
+#include "ptx/i2cdev/FailureReporter.h"
+#include "ptx/i2cdev/SystemCalls.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace ptx::i2cdev {
 
+class BusConnection;
+
+// The bus's adapter name stands for the serial number; its own version record is 1.0 / 1.0. The
+// board's power and GPIO lines belong to the bridge and its driver, so those calls only check the handle.
+class I2cDevBackend final : public Backend {
+public:
+    I2cDevBackend(BusSelector selector, std::shared_ptr<SystemCalls> system);
+    ~I2cDevBackend() override;
+
+    int findControllers() override;
+    int getSerialNumber(int index, char* buffer, std::size_t size) override;
+    int open(const char* serialNumber) override;
+    int firmwareVersionRead(int handle, unsigned char* buffer, int length) override;
+    int i2cControl(int handle, int busSetting, int speedSetting, int enable) override;
+    int gpioWriteControl(int handle, const std::array<int, 13>& values) override;
+    int powerWriteControl(int handle, int enable, int voltageSetting) override;
+    int registerRead(int handle, int deviceAddress, int registerAddress) override;
+    int registerWrite(int handle, int deviceAddress, int registerAddress, int value) override;
+
+private:
+    bool isOpen(int handle) const;
+    bool connect(const BusEntry& bus);
+    bool reconnect();
+    int failTransfer(int error, int address, const std::string& doing);
+    void explain(int error, int address, const std::string& doing);
+    std::string label() const;
+
+    std::shared_ptr<SystemCalls> system_;
+    BusSelector selector_;
+    std::optional<BusEntry> bus_; // where the adapter was last found
+    std::string serialNumber_;
+    bool opened_ = false;
+    std::unique_ptr<BusConnection> connection_; // empty while the adapter is unplugged
+    FailureReporter reporter_;
+};
+
 // The back end for a bus name such as "i2c-1" or "i2c:MCP2221"; nullptr when `name` is not one.
 std::unique_ptr<Backend> createBackend(std::string_view name);
+// The same over another kernel (tests pass a fake one).
+std::unique_ptr<Backend> createBackend(std::string_view name, std::shared_ptr<SystemCalls> system);
 
 } // namespace ptx::i2cdev

@@ -1,0 +1,13 @@
+// The i2c buses for --list-adapters, from sysfs alone: no bus is opened.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace ptx::i2cdev {
+
+// One line per bus, "i2c-N<TAB>adapter name", with a hint when its /dev node is missing;
+// a single explaining line when there are no buses at all.
+std::string describeBuses(const std::filesystem::path& sysRoot = "/sys", const std::filesystem::path& devRoot = "/dev");
+
+} // namespace ptx::i2cdev

@@ -1,0 +1,71 @@
+#include "ptx/i2cdev/BusSelector.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <utility>
+
+namespace ptx::i2cdev {
+
+namespace {
+
+bool containsIgnoringCase(std::string_view text, std::string_view part)
+{
+    const auto lower = [](unsigned char c) { return std::tolower(c); };
+    return !std::ranges::search(text, part, {}, lower, lower).empty();
+}
+
+} // namespace
+
+BusSelector::BusSelector(std::string text, Match match, std::string name, int number)
+    : text_(std::move(text))
+    , match_(match)
+    , name_(std::move(name))
+    , number_(number)
+{
+}
+
+std::optional<BusSelector> BusSelector::parse(std::string_view text)
+{
+    if (const auto number = busNumber(text))
+        return BusSelector(std::string(text), Match::Number, {}, *number);
+    constexpr std::string_view namePrefix = "i2c:";
+    if (text.starts_with(namePrefix) && text.size() > namePrefix.size())
+        return BusSelector(std::string(text), Match::NameOrPart, std::string(text.substr(namePrefix.size())), -1);
+    return std::nullopt;
+}
+
+BusSelector BusSelector::adapterNamed(std::string name)
+{
+    return BusSelector("i2c:" + name, Match::ExactName, name, -1);
+}
+
+std::vector<BusEntry> BusSelector::matching(const std::vector<BusEntry>& buses) const
+{
+    std::vector<BusEntry> found;
+    const auto pick = [&](auto predicate) { std::ranges::copy_if(buses, std::back_inserter(found), predicate); };
+    if (match_ == Match::Number) {
+        pick([&](const BusEntry& bus) { return bus.number == number_; });
+        return found;
+    }
+    pick([&](const BusEntry& bus) { return bus.adapterName == name_; });
+    if (found.empty() && match_ == Match::NameOrPart)
+        pick([&](const BusEntry& bus) { return containsIgnoringCase(bus.adapterName, name_); });
+    return found;
+}
+
+BusChoice BusSelector::choose(const std::vector<BusEntry>& buses) const
+{
+    const std::vector<BusEntry> found = matching(buses);
+    if (found.size() > 1) {
+        std::string names;
+        for (const BusEntry& bus : found)
+            names += (names.empty() ? "" : ", ") + busLabel(bus.number) + " \"" + bus.adapterName + "\"";
+        return { std::nullopt, "several buses match (" + names + "); name one with --adapter=i2c-N" };
+    }
+    if (found.empty() || !found.front().hasNode)
+        return { std::nullopt, "no such bus (load the i2c-dev module: sudo modprobe i2c-dev)" };
+    return { found.front(), {} };
+}
+
+} // namespace ptx::i2cdev
