@@ -1,0 +1,82 @@
+#include "BoostGuide.h"
+
+#include "ImageFont.h"
+
+#include <QPainter>
+
+namespace {
+
+struct GuideRow {
+    const char* frequency; // empty in the second and third row of a block
+    const char* inductor;
+    const char* option;
+};
+
+constexpr GuideRow rows[] = {
+    { "500", "10", "1" },
+    { "", "15", "1" },
+    { "", "22", "0" },
+    { "1000", "4.7", "1" },
+    { "", "6.8", "1" },
+    { "", "10", "0" },
+};
+constexpr int rowsPerBlock = 3;
+
+// Column edges and row heights in pixels: two heading lines, then six rows that fill the picture.
+constexpr int columnEdges[] = { 0, 72, 140, boostGuideWidth };
+constexpr int headingHeight = 22;
+constexpr int rowHeight = (boostGuideHeight - headingHeight) / 6;
+
+const QColor gridColour(150, 150, 150);
+const QColor ruleColour(0, 0, 0);
+
+QRect cell(int column, int top, int height)
+{
+    return QRect(columnEdges[column], top, columnEdges[column + 1] - columnEdges[column], height);
+}
+
+// A horizontal line along pixel row y, from x0 up to but not including x1.
+void drawRule(QPainter& painter, int x0, int x1, int y, const QColor& colour)
+{
+    painter.setPen(colour);
+    painter.drawLine(x0, y, x1 - 1, y);
+}
+
+} // namespace
+
+QPixmap paintBoostGuide()
+{
+    QPixmap pixmap(boostGuideWidth, boostGuideHeight);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    painter.setPen(Qt::black);
+    painter.setFont(imageFont(9, true));
+    painter.drawText(cell(0, 0, headingHeight), Qt::AlignCenter, QStringLiteral("fSW [kHz]"));
+    painter.drawText(cell(1, 0, headingHeight), Qt::AlignCenter, QStringLiteral("L [\u00B5H]"));
+    painter.drawText(
+        cell(2, 0, headingHeight), Qt::AlignCenter, QStringLiteral("Suggested Boost\nCompensation Option"));
+
+    painter.setFont(imageFont(9));
+    for (int row = 0; row < 6; ++row) {
+        const int top = headingHeight + row * rowHeight;
+        const GuideRow& guideRow = rows[row];
+        painter.setPen(Qt::black);
+        painter.drawText(cell(0, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.frequency));
+        painter.drawText(cell(1, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.inductor));
+        painter.drawText(cell(2, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.option));
+        // Between rows of a block the frequency cell stays open: it names the whole block.
+        if (row % rowsPerBlock != 0)
+            drawRule(painter, columnEdges[1], boostGuideWidth, top, gridColour);
+    }
+
+    drawRule(painter, 0, boostGuideWidth, headingHeight - 1, ruleColour);
+    drawRule(painter, 0, boostGuideWidth, headingHeight + rowsPerBlock * rowHeight, ruleColour);
+    painter.setPen(gridColour);
+    for (int edge = 1; edge < 3; ++edge)
+        painter.drawLine(columnEdges[edge], 0, columnEdges[edge], boostGuideHeight - 1);
+    painter.setPen(ruleColour);
+    painter.drawRect(0, 0, boostGuideWidth - 1, boostGuideHeight - 1);
+    return pixmap;
+}
