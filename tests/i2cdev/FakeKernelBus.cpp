@@ -84,11 +84,6 @@ FakeKernelBus::Adapter& FakeKernelBus::replug(int number)
     return adapter;
 }
 
-FakeKernelBus::Adapter& FakeKernelBus::adapter(int number)
-{
-    return *buses_.at(number);
-}
-
 std::vector<FakeKernelBus::Call> FakeKernelBus::callsOf(unsigned long request) const
 {
     std::vector<Call> found;
@@ -126,7 +121,6 @@ int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
     Node& node = found->second;
     Call call { .bus = node.bus, .request = request };
     const auto finish = [&](int result) {
-        call.result = result;
         calls_.push_back(call);
         return result;
     };

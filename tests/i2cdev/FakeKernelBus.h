@@ -58,7 +58,6 @@ public:
         std::uint32_t size = 0;
         int byte = -1; // written, or returned by a read
         std::vector<Message> messages {}; // I2C_RDWR
-        int result = 0;
     };
 
     FakeKernelBus();
@@ -71,7 +70,6 @@ public:
     void unplug(int number, int error = ENODEV);
     // The adapter unplugged last comes back, registers and all, as bus `number`.
     Adapter& replug(int number);
-    Adapter& adapter(int number);
 
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<Call> callsOf(unsigned long request) const;

@@ -1,6 +1,7 @@
 #include "FakeKernelBus.h"
 
 #include "ptx/i2cdev/I2cDevBackend.h"
+#include "ptx/ptx.h"
 
 #include <gtest/gtest.h>
 
@@ -327,6 +328,25 @@ TEST_F(I2cDevBackendTest, BusIsChosenByNumberOrByAdapterNameWithoutOpeningAnyBus
 
     for (const char* bad : { "sim", "none", "i2c-", "i2c-x", "i2c-1a", "i2c--1", "i2c:", "I2C-1", "/dev/i2c-1" })
         EXPECT_EQ(createBackend(bad, kernel), nullptr) << bad;
+}
+
+TEST_F(I2cDevBackendTest, InstalledFakeBusServesTheLibraryCalls)
+{
+    auto& adapter = kernel->plug(2, { .name = kBridge });
+    adapter.registers[0x14] = 0x3F;
+    ASSERT_TRUE(installFakeBackend("i2c:MCP2221", kernel));
+    EXPECT_FALSE(installFakeBackend("i2c-", kernel));
+
+    char serial[PTX_SERIAL_NUMBER_SIZE] = {};
+    EXPECT_EQ(ptxFindControllers(), 1);
+    EXPECT_EQ(ptxGetSerialNumber(0, serial), 0);
+    const int handle = ptxOpen(serial);
+    unsigned char record[8] = {};
+    EXPECT_EQ(ptxFirmwareVersion_Read(handle, record, 5), 0);
+    EXPECT_EQ(ptxI2C_RegisterRead(handle, kChip, 0x14), 0x3F);
+    EXPECT_EQ(ptxI2C_RegisterWrite(handle, kChip, 0x14, 0x00), 0);
+    EXPECT_EQ(adapter.registers[0x14], 0x00);
+    installBackend(nullptr);
 }
 
 } // namespace
