@@ -65,7 +65,10 @@ bool DebugLog::open()
     return false;
 }
 
-void DebugLog::close() { std::fclose(stdout); }
+void DebugLog::close()
+{
+    std::fclose(stdout);
+}
 
 void DebugLog::show() const
 {

@@ -17,7 +17,7 @@ int listAdapters()
 {
     std::printf("sim\tsimulated evaluation board (default)\n"
                 "none\tno adapter\n");
-    std::fputs(describeBuses().c_str(), stdout);
+    std::fputs(ptx::i2cdev::describeBuses().c_str(), stdout);
     return 0;
 }
 

@@ -10,8 +10,17 @@ std::string formatHex(unsigned long value)
     return buffer;
 }
 
-unsigned long parseHexUnsigned(const std::string& text) { return std::strtoul(text.c_str(), nullptr, 16); }
+unsigned long parseHexUnsigned(const std::string& text)
+{
+    return std::strtoul(text.c_str(), nullptr, 16);
+}
 
-long parseHexSigned(const std::string& text) { return std::strtol(text.c_str(), nullptr, 16); }
+long parseHexSigned(const std::string& text)
+{
+    return std::strtol(text.c_str(), nullptr, 16);
+}
 
-unsigned char parseHexByte(const std::string& text) { return static_cast<unsigned char>(parseHexUnsigned(text) & 0xFF); }
+unsigned char parseHexByte(const std::string& text)
+{
+    return static_cast<unsigned char>(parseHexUnsigned(text) & 0xFF);
+}

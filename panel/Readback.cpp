@@ -35,7 +35,10 @@ constexpr std::array<ReadbackCell, 18> readbackCells { {
     { 0x1F, &RegisterPanel::reg1FText },
 } };
 
-int bit(unsigned char byte, int position) { return (byte >> position) & 1; }
+int bit(unsigned char byte, int position)
+{
+    return (byte >> position) & 1;
+}
 
 } // namespace
 

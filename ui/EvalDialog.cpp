@@ -41,7 +41,10 @@ bool EvalDialog::OnInitDialog()
     return true;
 }
 
-bool EvalDialog::OnNotify(NotifyCode code, int controlId) { return dispatchEvent(eventTable(), *this, code, controlId); }
+bool EvalDialog::OnNotify(NotifyCode code, int controlId)
+{
+    return dispatchEvent(eventTable(), *this, code, controlId);
+}
 
 void EvalDialog::OnSysCommand(unsigned commandId, long parameter)
 {

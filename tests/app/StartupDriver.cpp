@@ -22,4 +22,7 @@ void closeDialogOnceShown()
 
 Q_COREAPP_STARTUP_FUNCTION(closeDialogOnceShown)
 
-int main(int argc, char** argv) { return runProgram(argc, argv); }
+int main(int argc, char** argv)
+{
+    return runProgram(argc, argv);
+}

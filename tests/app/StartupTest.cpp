@@ -29,14 +29,18 @@ std::string readFile(const fs::path& path)
     return content.str();
 }
 
-void writeFile(const fs::path& path, const std::string& content) { std::ofstream(path) << content; }
+void writeFile(const fs::path& path, const std::string& content)
+{
+    std::ofstream(path) << content;
+}
 
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("kv3124-startup-" + std::to_string(::getpid()) + "-"
-                  + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path()
+            / ("kv3124-startup-" + std::to_string(::getpid()) + "-"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         // The viewer copies what it was given, then takes its time, so the test sees whether the
