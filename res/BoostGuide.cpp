@@ -23,6 +23,7 @@ constexpr GuideRow rows[] = {
 constexpr int rowsPerBlock = 3;
 
 // Column edges and row heights in pixels: two heading lines, then six rows that fill the picture.
+// The rows are too low for rules between them; only the two blocks are ruled apart.
 constexpr int columnEdges[] = { 0, 72, 140, boostGuideWidth };
 constexpr int headingHeight = 22;
 constexpr int rowHeight = (boostGuideHeight - headingHeight) / 6;
@@ -66,9 +67,6 @@ QPixmap paintBoostGuide()
         painter.drawText(cell(0, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.frequency));
         painter.drawText(cell(1, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.inductor));
         painter.drawText(cell(2, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.option));
-        // Between rows of a block the frequency cell stays open: it names the whole block.
-        if (row % rowsPerBlock != 0)
-            drawRule(painter, columnEdges[1], boostGuideWidth, top, gridColour);
     }
 
     drawRule(painter, 0, boostGuideWidth, headingHeight - 1, ruleColour);

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 inline constexpr int boostGuideWidth = 300;
-inline constexpr int boostGuideHeight = 82;
+// As tall as the room the layout keeps for it (50 dialog units), so it stays clear of "Manual Control".
+inline constexpr int boostGuideHeight = 76;
 
 QPixmap paintBoostGuide();
