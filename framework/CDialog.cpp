@@ -15,9 +15,8 @@ CDialog::~CDialog() = default;
 void CDialog::build()
 {
     m_window = std::make_unique<Window>(*this, m_parent ? m_parent->window() : nullptr);
-    const bool focusFirst = OnInitDialog();
-    m_window->centre();
-    if (focusFirst)
+    // Qt centres a dialog that was not moved over its parent's window, or on the screen, when shown.
+    if (OnInitDialog())
         m_window->focusFirstControl();
 }
 

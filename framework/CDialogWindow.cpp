@@ -6,11 +6,9 @@
 #include "DropDownList.h"
 
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -25,6 +23,11 @@ QString textOf(std::string_view text)
 bool takesTabFocus(const QWidget& widget)
 {
     return (widget.focusPolicy() & Qt::TabFocus) != 0;
+}
+
+bool isEnter(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -80,13 +83,6 @@ void CDialog::Window::fillLists()
     }
 }
 
-void CDialog::Window::centre()
-{
-    const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
-    const QRect area = over ? over->geometry() : QGuiApplication::primaryScreen()->availableGeometry();
-    move(area.center() - rect().center());
-}
-
 void CDialog::Window::focusFirstControl()
 {
     for (QWidget* widget : m_controls) {
@@ -124,7 +120,7 @@ void CDialog::Window::reject()
 
 void CDialog::Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (isEnter(*event))
         pressEnter();
     else
         QDialog::keyPressEvent(event);

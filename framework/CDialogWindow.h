@@ -20,8 +20,6 @@ public:
 
     // Adds each drop-down list's template items in index order.
     void fillLists();
-    // Centres the window over its parent's window, or on the screen.
-    void centre();
     void focusFirstControl();
     QMenu* popupSystemMenu(const QPoint& globalPos);
 

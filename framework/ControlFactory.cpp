@@ -2,12 +2,12 @@
 
 #include "CDialog.h"
 #include "CustomDrawSlider.h"
+#include "DialogCheckBox.h"
 #include "DialogUnits.h"
 #include "DropDownList.h"
 #include "ResourceImages.h"
 
 #include <QAbstractItemView>
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +38,7 @@ QWidget* pushButton(const ControlTemplate& control, QWidget& parent, CDialog& di
 
 QWidget* checkBox(const ControlTemplate& control, QWidget& parent, CDialog& dialog)
 {
-    auto* box = new QCheckBox(textOf(control.caption), &parent);
+    auto* box = new DialogCheckBox(textOf(control.caption), &parent);
     QObject::connect(box, &QCheckBox::clicked, box, [&dialog, id = control.id] { dialog.notify(BN_CLICKED, id); });
     return box;
 }

@@ -10,6 +10,9 @@ DropDownList::DropDownList(bool sorted, QWidget* parent)
     setInsertPolicy(QComboBox::NoInsert);
     // The default completer would turn a typed "4" into the first item starting with it.
     setCompleter(nullptr);
+    // Qt selects the item matching the field's text whenever the field loses the focus, even when the
+    // window is only deactivated or closing; here the selection changes by the user's choice alone.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
 }
 
 int DropDownList::addString(const QString& text)

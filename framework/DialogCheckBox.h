@@ -1,0 +1,14 @@
+// A two-state check box that takes clicks anywhere in its rectangle, not only on its mark and caption.
+#pragma once
+
+#include <QCheckBox>
+
+class DialogCheckBox : public QCheckBox {
+    Q_OBJECT
+
+public:
+    DialogCheckBox(const QString& caption, QWidget* parent);
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
+};
