@@ -5,8 +5,6 @@
 
 #include "framework/CComboBox.h"
 
-#include <string>
-
 class PanelDialog;
 
 // A boost register bit handed to an external part, with the list and field bit it stands for.

@@ -161,16 +161,4 @@ TEST_F(BitTogglesTest, FailedReadWritesNothing)
     EXPECT_EQ(text(IDC_STATUS), "Ready4");
 }
 
-// "Ready0" only follows a write the chip took.
-TEST_F(BitTogglesTest, FailedWriteLeavesTheStatusLine)
-{
-    open();
-    load({});
-    ptx::sim::failWritesOf(0x00);
-    click(IDC_SLEW_RATE);
-    EXPECT_EQ(writes().size(), 1u);
-    EXPECT_FALSE(writes().front().ok);
-    EXPECT_EQ(text(IDC_STATUS), "Ready4");
-}
-
 } // namespace

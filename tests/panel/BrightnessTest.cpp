@@ -154,13 +154,20 @@ TEST_F(BrightnessTest, WithoutAdapterReadyIsNeverClaimed)
         EXPECT_FALSE(access.ok) << access;
 }
 
-TEST_F(BrightnessTest, FailedBrightnessWriteLeavesTheStatusLine)
+// "Ready0" and "Ready4" only follow writes the chip took.
+TEST_F(BrightnessTest, FailedWritesLeaveTheStatusLine)
 {
     open();
     load({});
+    ptx::sim::failWritesOf(0x00);
+    click(IDC_SLEW_RATE);
+    ASSERT_EQ(writes().size(), 1u);
+    EXPECT_FALSE(writes().front().ok);
+    EXPECT_EQ(text(IDC_STATUS), "Ready4");
+
+    ptx::sim::failWritesOf(0x04);
     click(IDC_SPREAD_SPECTRUM);
     ASSERT_EQ(text(IDC_STATUS), "Ready0");
-    ptx::sim::failWritesOf(0x04);
     QTest::keyClick(slider(), Qt::Key_End);
     settle();
     EXPECT_EQ(text(IDC_STATUS), "Ready0");
