@@ -11,16 +11,25 @@ int mulDiv(int value, int numerator, int denominator)
     return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
 }
 
-int averageLetterWidth(const QFontMetrics& metrics)
+int averageLetterWidth(const QFont& font)
 {
-    const int total = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int total
+        = QFontMetrics(font).horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return (total / 26 + 1) / 2;
+}
+
+// Ascent and descent each rounded up, as the platform's text metrics do: the descenders of a text
+// as high as one line then stay inside it.
+int lineHeight(const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    return static_cast<int>(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
 }
 
 } // namespace
 
 DialogUnits::DialogUnits(const QFont& font)
-    : DialogUnits(averageLetterWidth(QFontMetrics(font)), QFontMetrics(font).height())
+    : DialogUnits(averageLetterWidth(font), lineHeight(font))
 {
 }
 

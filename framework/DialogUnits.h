@@ -10,7 +10,8 @@ class QFont;
 
 class DialogUnits {
 public:
-    // Base units measured from `font`: the average width of the 52 letters A-Z a-z, and the line height.
+    // Base units measured from `font`: the average width of the 52 letters A-Z a-z, and the line height
+    // (ascent and descent each rounded up).
     explicit DialogUnits(const QFont& font);
     DialogUnits(int baseX, int baseY);
 

@@ -68,6 +68,8 @@ TEST(DialogBuild, ControlsInsideAGroupBoxStayClickableWhateverTheirCreationOrder
         QCheckBox* box = dialog.checkBox(id);
         ASSERT_TRUE(group->geometry().contains(box->geometry()));
         EXPECT_EQ(dialog.window()->childAt(box->geometry().center()), box);
+        // The frame lies below every control, so it never paints over one.
+        EXPECT_LT(dialog.window()->children().indexOf(group), dialog.window()->children().indexOf(box));
         userClick(*box);
         EXPECT_EQ(dialog.count(BN_CLICKED, id), 1u) << "check box " << id;
     }

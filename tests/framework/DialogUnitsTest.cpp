@@ -17,13 +17,13 @@ TEST(DialogUnits, ScaleByQuarterAndEighthOfTheBaseUnitsRoundingHalvesUp)
     EXPECT_EQ(DialogUnits(6, 13).toPixels(DialogRect { 1, 1, 3, 5 }), QRect(2, 2, 5, 8));
 }
 
-TEST(DialogUnits, DialogFontGivesSixByTwelveAndSizesTheWindow)
+TEST(DialogUnits, DialogFontGivesSixByThirteenAndSizesTheWindow)
 {
     const QFont font = dialogFont();
     EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
     const DialogUnits units(font);
     EXPECT_EQ(units.baseX(), 6);
-    EXPECT_EQ(units.baseY(), 12);
+    EXPECT_EQ(units.baseY(), 13);
 
     TestDialog dialog;
     dialog.Create();
