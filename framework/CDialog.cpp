@@ -68,7 +68,8 @@ CMenu* CDialog::GetSystemMenu()
     return &m_systemMenu;
 }
 
-void CDialog::SetIcon(int iconId, bool /*bigIcon: one icon carries every size*/)
+// One icon carries every size, so the big and the small icon are the same.
+void CDialog::SetIcon(int iconId, bool /*bigIcon*/)
 {
     m_window->setWindowIcon(loadIcon(iconId));
 }
