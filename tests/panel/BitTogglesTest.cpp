@@ -1,11 +1,11 @@
 // LED, register 0x00 and 0x10 boxes, All On, All Off, Reset and the status boxes.
-#include "PanelFixture.h"
+#include "EvalDialogFixture.h"
 
 #include <vector>
 
 namespace {
 
-class BitTogglesTest : public PanelFixture { };
+class BitTogglesTest : public EvalDialogFixture { };
 
 TEST_F(BitTogglesTest, LedBoxesKeepTheUpperBitsAndShowTheByteWritten)
 {

@@ -1,5 +1,5 @@
 // The slider, Target, Set and the percentage.
-#include "PanelFixture.h"
+#include "EvalDialogFixture.h"
 
 #include <QLineEdit>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-class BrightnessTest : public PanelFixture {
+class BrightnessTest : public EvalDialogFixture {
 protected:
     QSlider* slider() const { return control<QSlider>(IDC_BRIGHTNESS_SLIDER); }
 

@@ -1,12 +1,12 @@
 // The seven lists and the four External boxes.
-#include "PanelFixture.h"
+#include "EvalDialogFixture.h"
 
 #include <functional>
 #include <vector>
 
 namespace {
 
-class FieldSelectorsTest : public PanelFixture { };
+class FieldSelectorsTest : public EvalDialogFixture { };
 
 TEST_F(FieldSelectorsTest, ModeReplacesBits1And0AndWritesBeforeShowing)
 {

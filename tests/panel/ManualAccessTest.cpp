@@ -1,11 +1,11 @@
 // Reading and writing any register through Reg Addr and Data.
-#include "PanelFixture.h"
+#include "EvalDialogFixture.h"
 
 #include <vector>
 
 namespace {
 
-class ManualAccessTest : public PanelFixture { };
+class ManualAccessTest : public EvalDialogFixture { };
 
 TEST_F(ManualAccessTest, ReadShowsTheRegisterAsTwoUpperCaseDigits)
 {

@@ -1,8 +1,6 @@
 // Start-up and Readback All against the simulated bus and the window.
 #include "EvalDialogFixture.h"
 
-#include "res/ResourceIds.h"
-
 #include <vector>
 
 using ptx::sim::Access;
@@ -97,7 +95,7 @@ TEST_F(ReadbackTest, NeverTouchesTheLedBoxes)
 
 TEST_F(ReadbackTest, StartsTheAdapterAndShowsTheFirmwareVersion)
 {
-    open();
+    create();
     EXPECT_EQ(text(IDC_VERSION), "Version: USB RFW:2.5; FFW:1.3");
     EXPECT_EQ(text(IDC_STATUS), "Initialization Complete");
     EXPECT_EQ(text(IDC_REG14), "3F");
@@ -107,7 +105,7 @@ TEST_F(ReadbackTest, StartsTheAdapterAndShowsTheFirmwareVersion)
 TEST_F(ReadbackTest, WithoutAdapterEveryCellStaysEmptyAndNothingIsWritten)
 {
     ptx::sim::setFault(Fault::AdapterAbsent);
-    open();
+    create();
 
     EXPECT_EQ(text(IDC_STATUS), "USB Initialization Error");
     EXPECT_EQ(text(IDC_VERSION), "Version");
@@ -127,7 +125,7 @@ TEST_F(ReadbackTest, WithoutAdapterEveryCellStaysEmptyAndNothingIsWritten)
 TEST_F(ReadbackTest, FailingConfigurationStepReportsErrorButStillReadsBack)
 {
     ptx::sim::setFault(Fault::GpioControl);
-    open();
+    create();
 
     EXPECT_EQ(text(IDC_STATUS), "USB Initialization Error");
     EXPECT_EQ(text(IDC_VERSION), "Version");

@@ -2,9 +2,9 @@
 #include "EvalDialogFixture.h"
 
 #include "res/EvalDialogTemplate.h"
-#include "res/ResourceIds.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 
@@ -32,7 +32,6 @@ bool takesFocus(ControlKind kind)
 TEST_F(WindowTest, TabOrderIsTheCreationOrderAndFocusStartsOnExit)
 {
     open();
-    waitUntilShown();
 
     std::vector<QWidget*> expected;
     for (const ControlTemplate& control : evalDialogTemplate.controls) {
@@ -63,7 +62,6 @@ TEST_F(WindowTest, EveryEventHasAtMostOneEntry)
 TEST_F(WindowTest, ContextMenuEndsWithAboutEntryThatOpensTheAboutBox)
 {
     open();
-    waitUntilShown();
     QMenu* menu = dialog->popupSystemMenu(dialog->window()->mapToGlobal(QPoint(5, 5)));
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> actions = menu->actions();

@@ -35,7 +35,7 @@ inline RegisterAccess writeOf(int reg, int value)
     return { Access::Write, reg, value };
 }
 
-class PanelFixture : public ::testing::Test {
+class EvalDialogFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -46,11 +46,17 @@ protected:
 
     void TearDown() override { dialog.reset(); }
 
-    // Builds and shows the dialog and lets its first paint run.
-    void open()
+    // Builds and shows the dialog; OnInitDialog has run, the first paint has not.
+    void create()
     {
         dialog = std::make_unique<EvalDialog>(true);
         dialog->Create();
+    }
+
+    // Builds and shows the dialog and lets its first paint run.
+    void open()
+    {
+        create();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog->window()));
         settle();
     }
