@@ -4,7 +4,6 @@
 #include <QPixmap>
 
 inline constexpr int boostGuideWidth = 300;
-// As tall as the room the layout keeps for it (50 dialog units), so it stays clear of "Manual Control".
-inline constexpr int boostGuideHeight = 76;
+inline constexpr int boostGuideHeight = 82;
 
 QPixmap paintBoostGuide();

@@ -66,7 +66,7 @@ TEST(ResourceImages, LogoVariants)
 TEST(ResourceImages, BoostGuideTable)
 {
     const QImage guide = paintBoostGuide().toImage();
-    ASSERT_EQ(guide.size(), QSize(300, 76));
+    ASSERT_EQ(guide.size(), QSize(300, 82));
     EXPECT_EQ(guide.pixel(150, 40), qRgb(255, 255, 255));
 
     // Frequency column: its heading, then each frequency once for its block of three.
@@ -81,7 +81,7 @@ TEST(ResourceImages, RegistrationFollowsTheBoardKind)
 {
     registerResourceImages();
     EXPECT_EQ(loadBitmap(IDB_LOGO).toImage(), paintLogo(false).toImage());
-    EXPECT_EQ(loadBitmap(IDB_BOOST_GUIDE).size(), QSize(300, 76));
+    EXPECT_EQ(loadBitmap(IDB_BOOST_GUIDE).size(), QSize(300, 82));
     EXPECT_EQ(loadIcon(IDR_MAINFRAME).availableSizes().size(), qsizetype(appIconSizes.size()));
 
     registerResourceImages(true);
