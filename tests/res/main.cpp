@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv)
 {
-    // The pictures need a GUI application; no display is needed to paint them.
+    // The pictures are painted with fonts, which need a GUI application but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
