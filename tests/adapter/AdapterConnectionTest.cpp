@@ -75,10 +75,7 @@ TEST_F(AdapterConnectionTest, MissingAdapterOrSerialLeavesHandleZeroAndStopsAtFi
 
 TEST_F(AdapterConnectionTest, EveryConfigurationStepRunsAndTheLastFailureWins)
 {
-    struct Case {
-        std::set<Fault> faults;
-        int code;
-    };
+    using Case = std::pair<std::set<Fault>, int>;
     for (const auto& [faults, code] :
         std::vector<Case> { { { Fault::I2cControl }, 3 }, { { Fault::GpioControl }, 4 }, { { Fault::PowerControl }, 5 },
             { { Fault::I2cControl, Fault::GpioControl }, 4 }, { { Fault::I2cControl, Fault::PowerControl }, 5 },
@@ -88,7 +85,7 @@ TEST_F(AdapterConnectionTest, EveryConfigurationStepRunsAndTheLastFailureWins)
         for (const Fault fault : faults)
             setFault(fault);
         EXPECT_EQ(adapterInit(rfwByte), code) << "failing steps: " << faults.size() << ", expected " << code;
-        EXPECT_EQ(calls().size(), 7U);
+        EXPECT_EQ(transactions().size(), 7U);
     }
 }
 
@@ -97,7 +94,7 @@ TEST_F(AdapterConnectionTest, FirmwareMinorAboveFifteenCarriesIntoTheMajorNibble
     setFirmwareRecord({ 3, 0x12, 1, 0x11, 0 });
     ASSERT_EQ(adapterInit(rfwByte), 0);
     unsigned char ffwByte = 0;
-    firmwareVersionByte(ffwByte);
+    EXPECT_TRUE(firmwareVersionByte(ffwByte));
     EXPECT_EQ(rfwByte, 0x42);
     EXPECT_EQ(ffwByte, 0x21);
 }
