@@ -3,8 +3,10 @@
 #include "ptx/Backend.h"
 #include "ptx/i2cdev/I2cDevBackend.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -12,15 +14,61 @@ namespace ptx::i2cdev {
 
 namespace {
 
-void writeFile(const std::filesystem::path& file, const std::string& text)
+using Adapter = FakeKernelBus::Adapter;
+
+// Errno of the next transfer to `address`: a queued one, or no acknowledge from anything but the chip.
+int transferError(Adapter& adapter, int address)
 {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file) << text;
+    if (adapter.transferErrors.empty())
+        return address == FakeKernelBus::kChipAddress && adapter.chipPresent ? 0 : ENXIO;
+    const int error = adapter.transferErrors.front();
+    adapter.transferErrors.pop_front();
+    return error;
 }
 
-std::string busDir(int number)
+int smbus(Adapter& adapter, const i2c_smbus_ioctl_data& request, FakeKernelBus::Call& call)
 {
-    return "i2c-" + std::to_string(number);
+    call.readWrite = request.read_write;
+    call.command = request.command;
+    call.size = request.size;
+    const bool reading = request.read_write == I2C_SMBUS_READ;
+    if (!reading)
+        call.byte = request.data->byte;
+    const unsigned long needed = reading ? I2C_FUNC_SMBUS_READ_BYTE_DATA : I2C_FUNC_SMBUS_WRITE_BYTE_DATA;
+    if (request.size != I2C_SMBUS_BYTE_DATA || !(adapter.functions & needed))
+        return -EOPNOTSUPP;
+    if (const int error = transferError(adapter, call.clientAddress))
+        return -error;
+    if (reading)
+        call.byte = request.data->byte = adapter.registers[request.command];
+    else
+        adapter.registers[request.command] = request.data->byte;
+    return 0;
+}
+
+int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, FakeKernelBus::Call& call)
+{
+    if (!(adapter.functions & I2C_FUNC_I2C))
+        return -EOPNOTSUPP;
+    for (unsigned i = 0; i < request.nmsgs; ++i)
+        call.messages.push_back({ request.msgs[i].addr, request.msgs[i].flags, {} });
+    // One missing acknowledge ends the whole transfer, as a real controller does.
+    for (unsigned i = 0; i < request.nmsgs; ++i) {
+        const i2c_msg& message = request.msgs[i];
+        if (const int error = transferError(adapter, message.addr))
+            return -error;
+        const bool reading = message.flags & I2C_M_RD;
+        for (unsigned n = 0; n < message.len; ++n) {
+            if (reading)
+                message.buf[n] = adapter.registers[adapter.registerPointer++];
+            else if (n == 0)
+                adapter.registerPointer = message.buf[0];
+            else
+                adapter.registers[adapter.registerPointer++] = message.buf[n];
+        }
+        call.messages[i].bytes.assign(message.buf, message.buf + message.len);
+    }
+    return adapter.messagesCompleted >= 0 ? adapter.messagesCompleted : static_cast<int>(request.nmsgs);
 }
 
 } // namespace
@@ -41,34 +89,30 @@ FakeKernelBus::~FakeKernelBus()
     std::filesystem::remove_all(root_, ignored);
 }
 
-std::filesystem::path FakeKernelBus::adapterFile(int number) const
+std::array<std::filesystem::path, 3> FakeKernelBus::filesOf(int number) const
 {
-    return sysRoot() / "class/i2c-adapter" / busDir(number) / "name";
-}
-
-std::filesystem::path FakeKernelBus::classDevFile(int number) const
-{
-    return sysRoot() / "class/i2c-dev" / busDir(number) / "name";
+    const std::string bus = "i2c-" + std::to_string(number);
+    return { sysRoot() / "class/i2c-adapter" / bus / "name", sysRoot() / "class/i2c-dev" / bus / "name",
+        devRoot() / bus };
 }
 
 FakeKernelBus::Adapter& FakeKernelBus::plug(int number, Adapter adapter)
 {
-    // sysfs name files end in a newline, as the kernel writes them.
-    writeFile(adapterFile(number), adapter.name + "\n");
-    if (adapter.withNode) {
-        writeFile(classDevFile(number), adapter.name + "\n");
-        writeFile(devRoot() / busDir(number), "");
+    // Without i2c-dev only the adapter's own name file exists. Name files end in a newline, as the kernel's do.
+    const auto files = filesOf(number);
+    for (std::size_t i = 0; i < (adapter.withNode ? files.size() : 1); ++i) {
+        std::filesystem::create_directories(files[i].parent_path());
+        std::ofstream(files[i]) << (i < 2 ? adapter.name + "\n" : "");
     }
-    auto& stored = buses_[number];
-    stored = std::make_shared<Adapter>(std::move(adapter));
-    return *stored;
+    return *(buses_[number] = std::make_shared<Adapter>(std::move(adapter)));
 }
 
 void FakeKernelBus::unplug(int number, int error)
 {
-    std::filesystem::remove_all(adapterFile(number).parent_path());
-    std::filesystem::remove_all(classDevFile(number).parent_path());
-    std::filesystem::remove(devRoot() / busDir(number));
+    const auto files = filesOf(number);
+    std::filesystem::remove_all(files[0].parent_path());
+    std::filesystem::remove_all(files[1].parent_path());
+    std::filesystem::remove(files[2]);
     for (auto& [fd, node] : nodes_) {
         if (node.bus == number)
             node.unpluggedError = error;
@@ -79,18 +123,13 @@ void FakeKernelBus::unplug(int number, int error)
 
 FakeKernelBus::Adapter& FakeKernelBus::replug(int number)
 {
-    Adapter& adapter = plug(number, *unplugged_);
-    unplugged_.reset();
-    return adapter;
+    return plug(number, *std::exchange(unplugged_, nullptr));
 }
 
 std::vector<FakeKernelBus::Call> FakeKernelBus::callsOf(unsigned long request) const
 {
     std::vector<Call> found;
-    for (const Call& call : calls_) {
-        if (call.request == request)
-            found.push_back(call);
-    }
+    std::ranges::copy_if(calls_, std::back_inserter(found), [&](const Call& call) { return call.request == request; });
     return found;
 }
 
@@ -99,18 +138,11 @@ int FakeKernelBus::open(const std::filesystem::path& path)
     openAttempts_.push_back(path);
     if (!std::filesystem::exists(path))
         return -ENOENT;
-    const auto number = std::stoi(path.filename().string().substr(4));
-    const auto& adapter = buses_.at(number);
-    if (adapter->openError)
-        return -adapter->openError;
-    const int fd = nextFd_++;
-    nodes_[fd] = Node { number, adapter };
-    return fd;
-}
-
-void FakeKernelBus::close(int fd)
-{
-    nodes_.erase(fd);
+    const int bus = std::stoi(path.filename().string().substr(4));
+    if (const int error = buses_.at(bus)->openError)
+        return -error;
+    nodes_[nextFd_] = Node { bus, buses_.at(bus) };
+    return nextFd_++;
 }
 
 int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
@@ -119,100 +151,33 @@ int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
     if (found == nodes_.end())
         return -EBADF;
     Node& node = found->second;
-    Call call { .bus = node.bus, .request = request };
-    const auto finish = [&](int result) {
-        calls_.push_back(call);
-        return result;
-    };
+    Call& call = calls_.emplace_back(Call { .bus = node.bus, .request = request });
     if (request == I2C_SLAVE || request == I2C_SLAVE_FORCE)
         call.value = arg;
     if (node.unpluggedError)
-        return finish(-node.unpluggedError);
+        return -node.unpluggedError;
 
     Adapter& adapter = *node.adapter;
     switch (request) {
     case I2C_FUNCS:
         *reinterpret_cast<unsigned long*>(arg) = adapter.functions;
-        return finish(0);
+        return 0;
     case I2C_SLAVE:
-        if (arg > 0x7F)
-            return finish(-EINVAL);
-        if (adapter.driverAddresses.contains(arg))
-            return finish(-EBUSY);
-        node.address = arg;
-        return finish(0);
     case I2C_SLAVE_FORCE:
+        if (arg > 0x7F)
+            return -EINVAL;
+        if (request == I2C_SLAVE && adapter.driverAddresses.contains(arg))
+            return -EBUSY; // only the forced claim overrides a kernel driver
         node.address = arg;
-        return finish(0);
+        return 0;
     case I2C_SMBUS:
-        return finish(smbus(node, *reinterpret_cast<const i2c_smbus_ioctl_data*>(arg), call));
+        call.clientAddress = static_cast<int>(node.address);
+        return smbus(adapter, *reinterpret_cast<const i2c_smbus_ioctl_data*>(arg), call);
     case I2C_RDWR:
-        return finish(rdwr(node, *reinterpret_cast<const i2c_rdwr_ioctl_data*>(arg), call));
+        return rdwr(adapter, *reinterpret_cast<const i2c_rdwr_ioctl_data*>(arg), call);
     default:
-        return finish(-ENOTTY);
+        return -ENOTTY;
     }
-}
-
-int FakeKernelBus::transferError(Adapter& adapter, int address)
-{
-    if (!adapter.transferErrors.empty()) {
-        const int error = adapter.transferErrors.front();
-        adapter.transferErrors.pop_front();
-        return error;
-    }
-    return address == kChipAddress && adapter.chipPresent ? 0 : ENXIO;
-}
-
-int FakeKernelBus::smbus(Node& node, const i2c_smbus_ioctl_data& request, Call& call)
-{
-    Adapter& adapter = *node.adapter;
-    call.clientAddress = static_cast<int>(node.address);
-    call.readWrite = request.read_write;
-    call.command = request.command;
-    call.size = request.size;
-    const bool reading = request.read_write == I2C_SMBUS_READ;
-    if (!reading)
-        call.byte = request.data->byte;
-    const unsigned long needed = reading ? I2C_FUNC_SMBUS_READ_BYTE_DATA : I2C_FUNC_SMBUS_WRITE_BYTE_DATA;
-    if (request.size != I2C_SMBUS_BYTE_DATA || !(adapter.functions & needed))
-        return -EOPNOTSUPP;
-    if (const int error = transferError(adapter, call.clientAddress))
-        return -error;
-    if (reading)
-        call.byte = request.data->byte = adapter.registers[request.command];
-    else
-        adapter.registers[request.command] = request.data->byte;
-    return 0;
-}
-
-int FakeKernelBus::rdwr(Node& node, const i2c_rdwr_ioctl_data& request, Call& call)
-{
-    Adapter& adapter = *node.adapter;
-    if (!(adapter.functions & I2C_FUNC_I2C))
-        return -EOPNOTSUPP;
-    for (unsigned i = 0; i < request.nmsgs; ++i) {
-        const i2c_msg& message = request.msgs[i];
-        call.messages.push_back({ message.addr, message.flags, {} });
-    }
-    // One missing acknowledge ends the whole transfer, as a real controller does.
-    for (unsigned i = 0; i < request.nmsgs; ++i) {
-        const i2c_msg& message = request.msgs[i];
-        if (const int error = transferError(adapter, message.addr))
-            return -error;
-        auto& logged = call.messages[i].bytes;
-        if (message.flags & I2C_M_RD) {
-            for (unsigned n = 0; n < message.len; ++n)
-                message.buf[n] = adapter.registers[adapter.registerPointer++];
-            logged.assign(message.buf, message.buf + message.len);
-            continue;
-        }
-        logged.assign(message.buf, message.buf + message.len);
-        if (message.len > 0)
-            adapter.registerPointer = message.buf[0];
-        for (unsigned n = 1; n < message.len; ++n)
-            adapter.registers[adapter.registerPointer++] = message.buf[n];
-    }
-    return adapter.messagesCompleted >= 0 ? adapter.messagesCompleted : static_cast<int>(request.nmsgs);
 }
 
 bool installFakeBackend(std::string_view name, std::shared_ptr<FakeKernelBus> kernel)

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <deque>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
@@ -45,6 +44,7 @@ public:
         int address = -1;
         int flags = 0;
         std::vector<std::uint8_t> bytes {}; // a read message holds the bytes returned
+        bool operator==(const Message&) const = default;
     };
 
     // One ioctl as the kernel saw it.
@@ -58,11 +58,12 @@ public:
         std::uint32_t size = 0;
         int byte = -1; // written, or returned by a read
         std::vector<Message> messages {}; // I2C_RDWR
+        bool operator==(const Call&) const = default;
     };
 
     FakeKernelBus();
     ~FakeKernelBus() override;
-    FakeKernelBus(const FakeKernelBus&) = delete;
+    FakeKernelBus(const FakeKernelBus&) = delete; // the scratch directory is removed once
     FakeKernelBus& operator=(const FakeKernelBus&) = delete;
 
     Adapter& plug(int number, Adapter adapter);
@@ -80,7 +81,7 @@ public:
 
     int open(const std::filesystem::path& node) override;
     int ioctl(int fd, unsigned long request, unsigned long arg) override;
-    void close(int fd) override;
+    void close(int fd) override { nodes_.erase(fd); }
     std::filesystem::path sysRoot() const override { return root_ / "sys"; }
     std::filesystem::path devRoot() const override { return root_ / "dev"; }
 
@@ -92,11 +93,8 @@ private:
         int unpluggedError = 0;
     };
 
-    std::filesystem::path adapterFile(int number) const;
-    std::filesystem::path classDevFile(int number) const;
-    int smbus(Node& node, const i2c_smbus_ioctl_data& request, Call& call);
-    int rdwr(Node& node, const i2c_rdwr_ioctl_data& request, Call& call);
-    int transferError(Adapter& adapter, int address);
+    // The files that make bus `number` appear: two sysfs name files and the node.
+    std::array<std::filesystem::path, 3> filesOf(int number) const;
 
     std::filesystem::path root_;
     std::map<int, std::shared_ptr<Adapter>> buses_;
