@@ -2,198 +2,100 @@
 #include "EvalDialogFixture.h"
 
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
 
-class FieldSelectorsTest : public EvalDialogFixture { };
+using Input = std::function<void()>;
 
-TEST_F(FieldSelectorsTest, ModeReplacesBits1And0AndWritesBeforeShowing)
-{
-    open();
-    load({ { 0x10, 0x87 } });
-    choose(IDC_MODE_LIST, 2);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x10, 0x87), writeOf(0x10, 0x86) }));
-    EXPECT_EQ(text(IDC_REG10), "86");
-    EXPECT_EQ(selection(IDC_MODE_LIST), 2);
-}
+class FieldSelectorsTest : public EvalDialogFixture {
+protected:
+    Input pick(int list, int item) { return std::bind(&FieldSelectorsTest::choose, this, list, item); }
+    Input press(int box) { return std::bind(&FieldSelectorsTest::click, this, box); }
+    Input type(int list, const char* typed) { return std::bind(&FieldSelectorsTest::typeIntoList, this, list, typed); }
+    // The box is cleared by a click whose read fails, so it is clear while its list stays on the external item.
+    Input afterFailedClear(int box, Input input)
+    {
+        return [=, this] {
+            ptx::sim::failNextReads(1);
+            click(box);
+            ptx::sim::clearTransactions();
+            input();
+        };
+    }
+    // The selected item, not what was typed into the field.
+    std::string shown(int list) const { return control<QComboBox>(list)->itemText(selection(list)).toStdString(); }
+};
 
-TEST_F(FieldSelectorsTest, CurrentScaleAndIsetExternal)
-{
-    open();
-    load({ { 0x11, 0x7E } });
-    choose(IDC_CURRENT_SCALE_LIST, 5);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x11, 0x7E), writeOf(0x11, 0x05) }));
-    EXPECT_EQ(text(IDC_REG11), "05");
-
-    // "External ISET" with the box clear ticks it and keeps bits 2 to 0.
-    ptx::sim::clearTransactions();
-    choose(IDC_CURRENT_SCALE_LIST, 8);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x11, 0x85) }));
-    EXPECT_TRUE(ticked(IDC_ISET_EXTERNAL));
-    EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 8);
-
-    // With the box ticked an internal choice lands in bits 2 to 0 and the list snaps back.
-    ptx::sim::clearTransactions();
-    choose(IDC_CURRENT_SCALE_LIST, 3);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x11, 0x83) }));
-    EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 8);
-    EXPECT_EQ(text(IDC_REG11), "83");
-
-    ptx::sim::setRegister(0x11, 0x86);
-    ptx::sim::clearTransactions();
-    click(IDC_ISET_EXTERNAL);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x11, 0x86), writeOf(0x11, 0x06) }));
-    EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 6);
-    EXPECT_EQ(control<QComboBox>(IDC_CURRENT_SCALE_LIST)->currentText().toStdString(), "110 = 23mA");
-    EXPECT_EQ(text(IDC_REG11), "06");
-
-    // Ticking it again puts the list's item into bits 2 to 0.
-    ptx::sim::clearTransactions();
-    click(IDC_ISET_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x11, 0x86) }));
-    EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 8);
-}
-
-// The external item's index never reaches the field bits.
-TEST_F(FieldSelectorsTest, ExternalItemChosenAgainKeepsTheFieldBits)
-{
-    open();
-    load({ { 0x11, 0x85 }, { 0x12, 0x83 } });
-    ASSERT_TRUE(ticked(IDC_ISET_EXTERNAL));
-
-    choose(IDC_CURRENT_SCALE_LIST, 8);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x11, 0x85) }));
-    EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 8);
-
-    ptx::sim::clearTransactions();
-    choose(IDC_PWM_FREQUENCY_LIST, 8);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x12, 0x83) }));
-    EXPECT_EQ(selection(IDC_PWM_FREQUENCY_LIST), 8);
-
-    // The box ticked while the list stands on the external item (the clearing click's read failed).
-    ptx::sim::failNextReads(1);
-    click(IDC_ISET_EXTERNAL);
-    ASSERT_FALSE(ticked(IDC_ISET_EXTERNAL));
-    ASSERT_EQ(selection(IDC_CURRENT_SCALE_LIST), 8);
-    ptx::sim::clearTransactions();
-    click(IDC_ISET_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x11, 0x85) }));
-    EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 8);
-}
-
-TEST_F(FieldSelectorsTest, PwmFrequencyAndPfsetExternal)
+TEST_F(FieldSelectorsTest, EachInputReadsItsRegisterAndWritesTheNewField)
 {
     open();
     load({});
-    ptx::sim::setRegister(0x12, 0xFF);
-    choose(IDC_PWM_FREQUENCY_LIST, 2);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x12, 0xFF), writeOf(0x12, 0x3A) }));
-    EXPECT_EQ(text(IDC_REG12), "3A");
-
-    ptx::sim::clearTransactions();
-    click(IDC_PFSET_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x12, 0xBA) }));
-    EXPECT_EQ(selection(IDC_PWM_FREQUENCY_LIST), 8);
-
-    ptx::sim::clearTransactions();
-    choose(IDC_PWM_FREQUENCY_LIST, 5);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x12, 0xBD) }));
-    EXPECT_EQ(selection(IDC_PWM_FREQUENCY_LIST), 8);
-
-    ptx::sim::clearTransactions();
-    click(IDC_PFSET_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x12, 0x3D) }));
-    EXPECT_EQ(selection(IDC_PWM_FREQUENCY_LIST), 5);
-}
-
-TEST_F(FieldSelectorsTest, BoostListsAndExternalBoxes)
-{
-    open();
-    load({ { 0x13, 0x00 } });
-    choose(IDC_BOOST_COMP_LIST, 1);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x13, 0x00), writeOf(0x13, 0x02) }));
-    EXPECT_EQ(text(IDC_REG13), "02");
-
-    ptx::sim::clearTransactions();
-    choose(IDC_BOOST_FSET_LIST, 1);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0x03) }));
-
-    ptx::sim::clearTransactions();
-    click(IDC_BOOST_COMP_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0x43) }));
-    EXPECT_EQ(selection(IDC_BOOST_COMP_LIST), 2);
-
-    // With COMP external the choice is refused: the byte goes back unchanged.
-    ptx::sim::clearTransactions();
-    choose(IDC_BOOST_COMP_LIST, 0);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0x43) }));
-    EXPECT_EQ(selection(IDC_BOOST_COMP_LIST), 2);
-
-    ptx::sim::clearTransactions();
-    choose(IDC_BOOST_FSET_LIST, 2);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0xC3) }));
-    EXPECT_TRUE(ticked(IDC_BOOST_FSET_EXTERNAL));
-
-    ptx::sim::clearTransactions();
-    click(IDC_BOOST_COMP_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0x83) }));
-    EXPECT_EQ(selection(IDC_BOOST_COMP_LIST), 1);
-}
-
-// Clearing FSET External sets the list from bit 0, as COMP External does from bit 1.
-TEST_F(FieldSelectorsTest, FsetExternalClearedFollowsBit0)
-{
-    open();
-    load({ { 0x13, 0x80 } });
-    ASSERT_EQ(selection(IDC_BOOST_FSET_LIST), 2);
-    click(IDC_BOOST_FSET_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0x00) }));
-    EXPECT_EQ(control<QComboBox>(IDC_BOOST_FSET_LIST)->currentText().toStdString(), "500 kHz");
-
-    load({ { 0x13, 0x81 } });
-    click(IDC_BOOST_FSET_EXTERNAL);
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x13, 0x01) }));
-    EXPECT_EQ(selection(IDC_BOOST_FSET_LIST), 1);
-}
-
-// Typing into the FSET field while the list stands on "External FSET" never sets bit 1.
-TEST_F(FieldSelectorsTest, FsetTypedOnTheExternalItemSetsFsetExternal)
-{
-    open();
-    load({ { 0x13, 0x80 } });
-    ptx::sim::failNextReads(1);
-    click(IDC_BOOST_FSET_EXTERNAL);
-    ASSERT_FALSE(ticked(IDC_BOOST_FSET_EXTERNAL));
-    ASSERT_EQ(selection(IDC_BOOST_FSET_LIST), 2);
-    ptx::sim::clearTransactions();
-
-    typeIntoList(IDC_BOOST_FSET_LIST, "x");
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x13, 0x80), writeOf(0x13, 0x80) }));
-    EXPECT_TRUE(ticked(IDC_BOOST_FSET_EXTERNAL));
-}
-
-TEST_F(FieldSelectorsTest, StepAndSmoothingRunOnChoiceAndOnTyping)
-{
-    open();
-    load({ { 0x15, 0x40 } });
-    choose(IDC_STEP_LIST, 3);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x15, 0x40), writeOf(0x15, 0x43) }));
-    EXPECT_EQ(text(IDC_REG15), "43");
-
-    load({ { 0x15, 0x03 } });
-    choose(IDC_SMOOTHING_LIST, 2);
-    EXPECT_EQ(accesses(), (std::vector { readOf(0x15, 0x03), writeOf(0x15, 0x83) }));
-    EXPECT_EQ(text(IDC_REG15), "83");
-
-    // Typing runs the operation per keystroke with the selection the list still holds.
-    ptx::sim::clearTransactions();
-    typeIntoList(IDC_STEP_LIST, "ab");
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x15, 0x83), writeOf(0x15, 0x83) }));
-    ptx::sim::setRegister(0x15, 0x00);
-    ptx::sim::clearTransactions();
-    typeIntoList(IDC_SMOOTHING_LIST, "z");
-    EXPECT_EQ(writes(), (std::vector { writeOf(0x15, 0x80) }));
+    struct Step {
+        Input input;
+        int reg, before;
+        std::string after; // the byte written, as its cell shows it
+        int list;
+        std::string item; // what the list shows afterwards
+        int ticked = 0; // a box the operation ticks
+    };
+    // Steps run in order: the External boxes carry over from one to the next.
+    const std::vector<Step> steps {
+        { pick(IDC_MODE_LIST, 2), 0x10, 0x87, "86", IDC_MODE_LIST, "PWM x Brt Hi/Lo Reg" },
+        { pick(IDC_CURRENT_SCALE_LIST, 5), 0x11, 0x7E, "05", IDC_CURRENT_SCALE_LIST, "101 = 20mA" },
+        { pick(IDC_CURRENT_SCALE_LIST, 8), 0x11, 0x05, "85", IDC_CURRENT_SCALE_LIST, "External ISET",
+            IDC_ISET_EXTERNAL },
+        { pick(IDC_CURRENT_SCALE_LIST, 3), 0x11, 0x85, "83", IDC_CURRENT_SCALE_LIST, "External ISET" },
+        // The external item, chosen again or standing in the list when the box is ticked, keeps the field bits.
+        { pick(IDC_CURRENT_SCALE_LIST, 8), 0x11, 0x83, "83", IDC_CURRENT_SCALE_LIST, "External ISET" },
+        { press(IDC_ISET_EXTERNAL), 0x11, 0x86, "06", IDC_CURRENT_SCALE_LIST, "110 = 23mA" },
+        { press(IDC_ISET_EXTERNAL), 0x11, 0x06, "86", IDC_CURRENT_SCALE_LIST, "External ISET" },
+        { afterFailedClear(IDC_ISET_EXTERNAL, press(IDC_ISET_EXTERNAL)), 0x11, 0x85, "85", IDC_CURRENT_SCALE_LIST,
+            "External ISET" },
+        { pick(IDC_PWM_FREQUENCY_LIST, 2), 0x12, 0xFF, "3A", IDC_PWM_FREQUENCY_LIST, "14.6 kHz" },
+        { press(IDC_PFSET_EXTERNAL), 0x12, 0x3A, "BA", IDC_PWM_FREQUENCY_LIST, "External PFSET" },
+        { pick(IDC_PWM_FREQUENCY_LIST, 5), 0x12, 0xBA, "BD", IDC_PWM_FREQUENCY_LIST, "External PFSET" },
+        { pick(IDC_PWM_FREQUENCY_LIST, 8), 0x12, 0xBD, "BD", IDC_PWM_FREQUENCY_LIST, "External PFSET" },
+        { press(IDC_PFSET_EXTERNAL), 0x12, 0xBD, "3D", IDC_PWM_FREQUENCY_LIST, "29.3 kHz" },
+        { pick(IDC_BOOST_COMP_LIST, 1), 0x13, 0x00, "02", IDC_BOOST_COMP_LIST, "BOOST COMP 1" },
+        { pick(IDC_BOOST_FSET_LIST, 1), 0x13, 0x02, "03", IDC_BOOST_FSET_LIST, "1 MHz" },
+        { press(IDC_BOOST_COMP_EXTERNAL), 0x13, 0x03, "43", IDC_BOOST_COMP_LIST, "External COMP set" },
+        // With COMP external the choice is refused: the byte goes back unchanged.
+        { pick(IDC_BOOST_COMP_LIST, 0), 0x13, 0x43, "43", IDC_BOOST_COMP_LIST, "External COMP set" },
+        { pick(IDC_BOOST_FSET_LIST, 2), 0x13, 0x43, "C3", IDC_BOOST_FSET_LIST, "External FSET",
+            IDC_BOOST_FSET_EXTERNAL },
+        { press(IDC_BOOST_COMP_EXTERNAL), 0x13, 0xC3, "83", IDC_BOOST_COMP_LIST, "BOOST COMP 1" },
+        // Cleared FSET External follows bit 0, as COMP External follows bit 1.
+        { press(IDC_BOOST_FSET_EXTERNAL), 0x13, 0x80, "00", IDC_BOOST_FSET_LIST, "500 kHz" },
+        { press(IDC_BOOST_FSET_EXTERNAL), 0x13, 0x01, "81", IDC_BOOST_FSET_LIST, "External FSET" },
+        // Typing into FSET while it stands on its external item never sets bit 1.
+        { afterFailedClear(IDC_BOOST_FSET_EXTERNAL, type(IDC_BOOST_FSET_LIST, "x")), 0x13, 0x81, "81",
+            IDC_BOOST_FSET_LIST, "External FSET", IDC_BOOST_FSET_EXTERNAL },
+        { press(IDC_BOOST_FSET_EXTERNAL), 0x13, 0x81, "01", IDC_BOOST_FSET_LIST, "1 MHz" },
+        { pick(IDC_STEP_LIST, 3), 0x15, 0x40, "43", IDC_STEP_LIST, "200 ms" },
+        { pick(IDC_SMOOTHING_LIST, 2), 0x15, 0x03, "83", IDC_SMOOTHING_LIST, "Medium Smoothing" },
+        // Typing runs the operation with the item the list still holds.
+        { type(IDC_STEP_LIST, "z"), 0x15, 0x80, "83", IDC_STEP_LIST, "200 ms" },
+        { type(IDC_SMOOTHING_LIST, "z"), 0x15, 0x00, "80", IDC_SMOOTHING_LIST, "Medium Smoothing" },
+    };
+    const std::map<int, int> cells { { 0x10, IDC_REG10 }, { 0x11, IDC_REG11 }, { 0x12, IDC_REG12 }, { 0x13, IDC_REG13 },
+        { 0x15, IDC_REG15 } };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        SCOPED_TRACE(testing::Message() << "step " << i);
+        ptx::sim::setRegister(s.reg, s.before);
+        ptx::sim::clearTransactions();
+        s.input();
+        EXPECT_EQ(
+            accesses(), (std::vector { readOf(s.reg, s.before), writeOf(s.reg, std::stoi(s.after, nullptr, 16)) }));
+        EXPECT_EQ(text(cells.at(s.reg)), s.after);
+        EXPECT_EQ(shown(s.list), s.item);
+        if (s.ticked) {
+            EXPECT_TRUE(ticked(s.ticked));
+        }
+    }
 }
 
 TEST_F(FieldSelectorsTest, TypingIntoTheOtherListsRunsNothing)
@@ -205,7 +107,7 @@ TEST_F(FieldSelectorsTest, TypingIntoTheOtherListsRunsNothing)
     EXPECT_TRUE(accesses().empty());
 }
 
-// A list without a selection gives no field value: nothing is written.
+// A list without a selection gives no field value.
 TEST_F(FieldSelectorsTest, ListWithoutSelectionWritesNothing)
 {
     ptx::sim::failReadsOf(0x15);
@@ -221,30 +123,21 @@ TEST_F(FieldSelectorsTest, ListWithoutSelectionWritesNothing)
     EXPECT_EQ(text(IDC_REG15), "");
 }
 
-// A read that fails feeds no write; the list keeps the user's choice and the cell its text.
+// The list keeps the user's choice and the cell its text.
 TEST_F(FieldSelectorsTest, FailedReadWritesNothing)
 {
     open();
     load({});
-    const std::vector<std::pair<int, std::function<void()>>> operations {
-        { 0x10, [this] { choose(IDC_MODE_LIST, 3); } },
-        { 0x11, [this] { choose(IDC_CURRENT_SCALE_LIST, 7); } },
-        { 0x11, [this] { click(IDC_ISET_EXTERNAL); } },
-        { 0x12, [this] { choose(IDC_PWM_FREQUENCY_LIST, 7); } },
-        { 0x12, [this] { click(IDC_PFSET_EXTERNAL); } },
-        { 0x13, [this] { choose(IDC_BOOST_FSET_LIST, 0); } },
-        { 0x13, [this] { typeIntoList(IDC_BOOST_FSET_LIST, "1"); } },
-        { 0x13, [this] { choose(IDC_BOOST_COMP_LIST, 1); } },
-        { 0x13, [this] { click(IDC_BOOST_FSET_EXTERNAL); } },
-        { 0x13, [this] { click(IDC_BOOST_COMP_EXTERNAL); } },
-        { 0x15, [this] { choose(IDC_STEP_LIST, 2); } },
-        { 0x15, [this] { choose(IDC_SMOOTHING_LIST, 2); } },
-    };
-    for (const auto& [reg, operation] : operations) {
-        ptx::sim::failReadsOf(reg);
+    const std::vector<Input> inputs { pick(IDC_MODE_LIST, 3), pick(IDC_CURRENT_SCALE_LIST, 7), press(IDC_ISET_EXTERNAL),
+        pick(IDC_PWM_FREQUENCY_LIST, 7), press(IDC_PFSET_EXTERNAL), pick(IDC_BOOST_FSET_LIST, 0),
+        type(IDC_BOOST_FSET_LIST, "1"), pick(IDC_BOOST_COMP_LIST, 1), press(IDC_BOOST_FSET_EXTERNAL),
+        press(IDC_BOOST_COMP_EXTERNAL), pick(IDC_STEP_LIST, 2), pick(IDC_SMOOTHING_LIST, 2) };
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        ptx::sim::failNextReads(1);
         ptx::sim::clearTransactions();
-        operation();
-        EXPECT_TRUE(writes().empty()) << "register " << reg;
+        inputs[i]();
+        EXPECT_EQ(accesses().size(), 1u) << "input " << i;
+        EXPECT_TRUE(writes().empty()) << "input " << i;
     }
     EXPECT_EQ(selection(IDC_MODE_LIST), 3);
     EXPECT_EQ(selection(IDC_CURRENT_SCALE_LIST), 7);

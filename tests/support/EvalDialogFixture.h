@@ -108,11 +108,13 @@ protected:
         QTest::keyClick(view, Qt::Key_Return);
     }
 
-    // Selects the field's text and types over it, one keystroke at a time.
+    // Selects the field's text and types over it, one keystroke at a time; typing nothing deletes it.
     void typeOver(QLineEdit* field, const char* typed) const
     {
         field->setFocus();
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        if (*typed == '\0')
+            QTest::keyClick(field, Qt::Key_Delete);
         QTest::keyClicks(field, typed);
     }
     void typeOver(int id, const char* typed) const { typeOver(control<QLineEdit>(id), typed); }
