@@ -1,75 +1,140 @@
-// A small dialog with a few controls of each kind that records the notifications it receives.
+// A small dialog with a control of each kind that records the notifications it receives.
 #pragma once
 
 #include "framework/CComboBox.h"
+#include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
 #include "framework/CSliderCtrl.h"
+#include "framework/EventTable.h"
+#include "framework/ResourceImages.h"
 
-#include <Qt>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-class QSlider;
-class QWidget;
+constexpr int IDC_GO = 10, IDC_EARLY = 20, IDC_LATE = 21, IDC_EDIT = 30, IDC_READ_ONLY = 31, IDC_LIST = 40,
+              IDC_SORTED_LIST = 41, IDC_SLIDER = 50, IDC_HEADER = 60;
+constexpr int testBitmapId = 7001, testIconId = 7002;
 
-enum TestControl {
-    IDC_GO = 10,
-    IDC_EARLY = 20, // check box created before the group box around it
-    IDC_LATE = 21, // its handler shows the model from inside a notification
-    IDC_EDIT = 30,
-    IDC_READ_ONLY = 31,
-    IDC_LIST = 40,
-    IDC_SORTED_LIST = 41,
-    IDC_SLIDER = 50,
-    IDC_STATUS = 60,
-};
+inline constexpr std::array<std::string_view, 3> testListItems { "Alpha", "Beta", "Gamma" };
+inline constexpr std::array<std::string_view, 3> testSortedItems { "BOOST COMP 0", "BOOST COMP 1",
+    "External COMP set" };
 
-constexpr int testBitmapId = 7001;
-constexpr int testIconId = 7002;
-
-extern const DialogTemplate testDialogTemplate;
-
-// Clicks the middle of `widget` through its window, as the window system delivers a user's click:
-// the widget on top at that point takes it, and a window blocked by a modal dialog takes none.
-void userClick(QWidget& widget, Qt::MouseButton button = Qt::LeftButton);
+inline constexpr std::array<ControlTemplate, 13> testControls { {
+    { IDCANCEL, ControlKind::PushButton, "Exit", { 10, 10, 50, 14 } },
+    { IDC_GO, ControlKind::PushButton, "Go", { 70, 10, 50, 14 }, StyleNone, 0, {}, "Go button" },
+    // The first check box is created before the group box around it.
+    { IDC_EARLY, ControlKind::CheckBox, "Early", { 15, 42, 60, 10 } },
+    { IDC_STATIC, ControlKind::GroupBox, "Group", { 5, 30, 120, 40 } },
+    { IDC_LATE, ControlKind::CheckBox, "Late", { 15, 55, 60, 10 } },
+    { IDC_EDIT, ControlKind::Edit, "", { 130, 10, 60, 14 } },
+    { IDC_READ_ONLY, ControlKind::ReadOnlyEdit, "", { 130, 28, 60, 12 } },
+    { IDC_LIST, ControlKind::DropDownList, "", { 130, 44, 60, 50 }, StyleNone, 0, testListItems },
+    { IDC_SORTED_LIST, ControlKind::DropDownList, "", { 130, 62, 65, 60 }, StyleSorted | StyleNoScrollBar, 0,
+        testSortedItems },
+    { IDC_SLIDER, ControlKind::Slider, "", { 10, 80, 100, 15 } },
+    { IDC_HEADER, ControlKind::Text, "Addr   00     01", { 10, 100, 80, 8 } },
+    { IDC_STATIC, ControlKind::Picture, "", { 150, 82, 40, 10 }, StyleNone, testBitmapId },
+    { IDC_STATIC, ControlKind::Icon, "", { 170, 96, 20, 20 }, StyleNone, testIconId },
+} };
+inline constexpr DialogTemplate testDialogTemplate { 900, "Framework Test", 200, 120, testControls };
 
 class TestDialog : public CDialog {
 public:
-    explicit TestDialog(CDialog* parent = nullptr);
+    explicit TestDialog(CDialog* parent = nullptr)
+        : CDialog(testDialogTemplate, parent)
+    {
+        registerBitmap(testBitmapId, [] { return filled(30, 20, Qt::red); });
+        registerIcon(testIconId, [] { return QIcon(filled(48, 48, Qt::blue)); });
+    }
 
-    // Bound fields
     std::string editText;
-    std::string readOnlyText;
-    int early = 0;
-    int late = 0;
-    CComboBox list;
-    CComboBox sortedList;
+    int early = 0, late = 0;
+    CComboBox list, sortedList;
     CSliderCtrl slider;
 
-    // Every notification that reached the event table, and the handlers that ran, in order.
+    // Every notification that reached OnNotify, and the handlers that ran, in order.
     std::vector<std::pair<NotifyCode, int>> received;
     std::vector<std::string> handled;
-    std::vector<unsigned> sysCommands;
-    // Runs at the end of each data exchange, with the exchange's direction.
+    // Runs at the end of each data exchange, with its direction.
     std::function<void(bool)> duringExchange;
 
-    QPushButton* button(int id) const;
-    QCheckBox* checkBox(int id) const;
-    QLineEdit* edit(int id) const;
-    QComboBox* combo(int id) const;
-    QSlider* sliderWidget() const;
-
-    std::size_t count(NotifyCode code, int id) const;
+    template <class Widget> Widget* get(int id) const { return qobject_cast<Widget*>(controlWidget(id)); }
+    auto count(NotifyCode code, int id) const { return std::ranges::count(received, std::pair { code, id }); }
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    bool OnNotify(NotifyCode code, int controlId) override;
-    void OnSysCommand(unsigned commandId, long parameter) override;
+    static QPixmap filled(int width, int height, Qt::GlobalColor colour)
+    {
+        QPixmap pixmap(width, height);
+        pixmap.fill(colour);
+        return pixmap;
+    }
+
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_LIST, list);
+        DDX_Control(pDX, IDC_SORTED_LIST, sortedList);
+        DDX_Control(pDX, IDC_SLIDER, slider);
+        DDX_Text(pDX, IDC_EDIT, editText);
+        DDX_Check(pDX, IDC_EARLY, early);
+        DDX_Check(pDX, IDC_LATE, late);
+        if (duringExchange)
+            duringExchange(pDX->m_bSaveAndValidate);
+    }
+
+    bool OnNotify(NotifyCode code, int controlId) override
+    {
+        static constexpr EventEntry<TestDialog> eventTable[] {
+            { BN_CLICKED, IDC_GO, [](TestDialog& d) { d.handled.emplace_back("go first"); } },
+            { BN_CLICKED, IDC_GO, [](TestDialog& d) { d.handled.emplace_back("go second"); } },
+            // Shows the model from inside a notification: the mark it sets must raise nothing.
+            { BN_CLICKED, IDC_LATE,
+                [](TestDialog& d) {
+                    d.early = 1;
+                    d.UpdateData(false);
+                } },
+        };
+        received.emplace_back(code, controlId);
+        return dispatchEvent<TestDialog>(eventTable, *this, code, controlId);
+    }
+};
+
+inline void show(CDialog& dialog)
+{
+    dialog.Create();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.window()));
+    QApplication::processEvents();
+}
+
+// Clicks the middle of `widget` through its window, as the window system delivers a user's click:
+// the widget on top at that point takes it, and a window blocked by a modal dialog takes none.
+inline void userClick(QWidget& widget, Qt::MouseButton button = Qt::LeftButton)
+{
+    QWidget* window = widget.window();
+    QTest::mouseClick(window->windowHandle(), button, {}, widget.mapTo(window, widget.rect().center()));
+}
+
+// The test dialog, shown, with nothing received yet.
+class ShownDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        show(dialog);
+        dialog.received.clear();
+    }
+
+    TestDialog dialog;
 };

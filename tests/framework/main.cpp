@@ -6,7 +6,7 @@
 
 int main(int argc, char** argv)
 {
-    // Headless unless told otherwise; test discovery runs the binary at build time too.
+    // Headless also when test discovery runs the binary at build time.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
