@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2"
 if [ "${1:-}" = "screenshot" ]; then
-    packages="$packages xvfb xauth x11-apps imagemagick"
+    packages="$packages xvfb xauth imagemagick"
 fi
 
 missing=""
