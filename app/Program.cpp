@@ -36,7 +36,7 @@ int runProgram(int argc, char** argv)
     }
     if (options.listAdapters)
         return listAdapters();
-    if (ptxSelectBackend(options.adapter.c_str()) < 0) {
+    if (options.adapter.empty() || ptxSelectBackend(options.adapter.c_str()) < 0) {
         std::fprintf(stderr, "kv3124-eval: unknown adapter '%s' (choose sim, none, i2c-N or i2c:NAME)\n",
             options.adapter.c_str());
         return exitUsage;

@@ -163,10 +163,12 @@ TEST_F(StartupTest, HelpAndRejectedLinesExitBeforeAnyLogOrWindow)
     EXPECT_NE(result.err.find("--adapter="), std::string::npos) << "the message names the valid choices";
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
 
-    result = run({ "--adapter=usb3", "/d" });
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("'usb3'"), std::string::npos);
-    EXPECT_NE(result.err.find("sim, none"), std::string::npos);
+    for (const std::string adapter : { "usb3", "" }) {
+        result = run({ "--adapter=" + adapter, "/d" });
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find("'" + adapter + "'"), std::string::npos);
+        EXPECT_NE(result.err.find("sim, none"), std::string::npos);
+    }
 
     EXPECT_EQ(readFile(dir / "debug.log"), "stale\n");
     EXPECT_FALSE(viewerRan());
