@@ -1,6 +1,7 @@
 #include "CComboBox.h"
 
 #include "DropDownList.h"
+#include "QtText.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ int CComboBox::AddString(const std::string& text)
 {
     auto* list = qobject_cast<DropDownList*>(widget());
     Q_ASSERT_X(list, "CComboBox::AddString", "not attached to a drop-down list");
-    return list->addString(QString::fromStdString(text));
+    return list->addString(toQString(text));
 }
 
 std::string CComboBox::GetLBText(int index) const

@@ -4,6 +4,7 @@
 #include "DialogLook.h"
 #include "DialogUnits.h"
 #include "DropDownList.h"
+#include "QtText.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -14,11 +15,6 @@ namespace {
 
 constexpr Qt::WindowFlags dialogFrame
     = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool takesTabFocus(const QWidget& widget)
 {
@@ -38,7 +34,7 @@ CDialog::Window::Window(CDialog& owner, QWidget* parent)
 {
     const DialogTemplate& dialogTemplate = owner.m_template;
     setFont(dialogFont());
-    setWindowTitle(textOf(dialogTemplate.caption));
+    setWindowTitle(toQString(dialogTemplate.caption));
     const DialogUnits units(font());
     setFixedSize(units.toPixels(dialogTemplate.cx, dialogTemplate.cy));
 
@@ -79,7 +75,7 @@ void CDialog::Window::fillLists()
             continue;
         auto* list = static_cast<DropDownList*>(m_controls[i]);
         for (std::string_view text : controls[i].items)
-            list->addString(textOf(text));
+            list->addString(toQString(text));
     }
 }
 
@@ -107,7 +103,7 @@ QMenu* CDialog::Window::popupSystemMenu(const QPoint& globalPos)
         if (entry.flags & MF_SEPARATOR)
             menu->addSeparator();
         else
-            addCommand(entry.commandId, QString::fromStdString(entry.text));
+            addCommand(entry.commandId, toQString(entry.text));
     }
     menu->popup(globalPos);
     return menu;

@@ -1,5 +1,7 @@
 #include "CWnd.h"
 
+#include "QtText.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -43,7 +45,7 @@ void setWidgetText(QWidget& widget, const QString& text)
 
 void CWnd::SetWindowText(const std::string& text)
 {
-    const QString newText = QString::fromStdString(text);
+    const QString newText = toQString(text);
     // Setting an equal text would still repaint the control and move an edit's cursor.
     if (m_widget && widgetText(*m_widget) != newText)
         setWidgetText(*m_widget, newText);

@@ -5,6 +5,7 @@
 #include "DialogCheckBox.h"
 #include "DialogUnits.h"
 #include "DropDownList.h"
+#include "QtText.h"
 #include "ResourceImages.h"
 
 #include <QAbstractItemView>
@@ -20,14 +21,9 @@ namespace {
 
 constexpr int iconPixels = 32;
 
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QWidget* pushButton(const ControlTemplate& control, QWidget& parent, CDialog& dialog)
 {
-    auto* button = new QPushButton(textOf(control.caption), &parent);
+    auto* button = new QPushButton(toQString(control.caption), &parent);
     // Otherwise Qt makes a push button the default one and Enter in an edit clicks it.
     button->setAutoDefault(false);
     button->setDefault((control.style & StyleDefaultButton) != 0);
@@ -38,7 +34,7 @@ QWidget* pushButton(const ControlTemplate& control, QWidget& parent, CDialog& di
 
 QWidget* checkBox(const ControlTemplate& control, QWidget& parent, CDialog& dialog)
 {
-    auto* box = new DialogCheckBox(textOf(control.caption), &parent);
+    auto* box = new DialogCheckBox(toQString(control.caption), &parent);
     QObject::connect(box, &QCheckBox::clicked, box, [&dialog, id = control.id] { dialog.notify(BN_CLICKED, id); });
     return box;
 }
@@ -95,7 +91,7 @@ QLabel* staticLabel(QWidget& parent)
 QWidget* text(const ControlTemplate& control, QWidget& parent)
 {
     QLabel* label = staticLabel(parent);
-    label->setText(textOf(control.caption));
+    label->setText(toQString(control.caption));
     return label;
 }
 
@@ -108,7 +104,7 @@ QWidget* image(const QPixmap& pixmap, QWidget& parent)
 
 QWidget* groupBox(const ControlTemplate& control, QWidget& parent)
 {
-    return new QGroupBox(textOf(control.caption), &parent);
+    return new QGroupBox(toQString(control.caption), &parent);
 }
 
 QWidget* createWidget(const ControlTemplate& control, const DialogUnits& units, QWidget& parent, CDialog& dialog)
@@ -172,7 +168,7 @@ QWidget* createControl(const ControlTemplate& control, const DialogUnits& units,
     if (control.id != IDC_STATIC)
         widget->setObjectName(QStringLiteral("ctl%1").arg(control.id));
     if (!control.accessibleName.empty())
-        widget->setAccessibleName(textOf(control.accessibleName));
+        widget->setAccessibleName(toQString(control.accessibleName));
     // Statics let clicks through to the controls and the dialog's background beneath them.
     if (isStatic(control.kind))
         widget->setAttribute(Qt::WA_TransparentForMouseEvents);
