@@ -9,6 +9,9 @@ namespace ptx::sim {
 namespace {
 
 constexpr int kFailure = -1;
+// The log serves tests, which clear it between cases; in a long session on the simulated
+// board only the latest calls are kept, so memory stays bounded.
+constexpr std::size_t kLogLimit = 1 << 16;
 
 bool isByte(int value)
 {
@@ -44,6 +47,8 @@ void Simulator::reset()
 
 int Simulator::record(Transaction transaction)
 {
+    if (log_.size() == kLogLimit)
+        log_.pop_front();
     log_.push_back(std::move(transaction));
     return log_.back().result;
 }

@@ -8,8 +8,8 @@
 
 #include <array>
 #include <cstddef>
+#include <deque>
 #include <map>
-#include <vector>
 
 namespace ptx::sim {
 
@@ -40,7 +40,7 @@ public:
     // Test support: the parts of the board that tests inspect or change.
     Kv3124Registers& chip() { return chip_; }
     Faults& faults() { return faults_; }
-    std::vector<Transaction>& log() { return log_; }
+    std::deque<Transaction>& log() { return log_; }
     FirmwareRecord& firmwareRecord() { return firmwareRecord_; }
     std::map<int, int>& readOverrides() { return readOverrides_; }
     // Back to a freshly plugged board: power-on registers, adapter not open, no faults, empty log.
@@ -58,7 +58,7 @@ private:
 
     Kv3124Registers chip_;
     Faults faults_;
-    std::vector<Transaction> log_;
+    std::deque<Transaction> log_;
     FirmwareRecord firmwareRecord_ = kFirmwareRecord;
     std::map<int, int> readOverrides_;
     bool opened_ = false;

@@ -6,7 +6,8 @@ namespace ptx::sim {
 
 std::vector<Transaction> transactions()
 {
-    return simulator().log();
+    const auto& log = simulator().log();
+    return { log.begin(), log.end() };
 }
 
 void clearTransactions()

@@ -108,6 +108,14 @@ TEST_F(SimulatorTest, LogRecordsEveryCallInOrderWithArgumentsAndResults)
             { Access::Read, 0x03, -1, false, kHandle, 0x2D }, { Access::Read, 0x03, 0xA0 } }));
     clearTransactions();
     EXPECT_TRUE(transactions().empty());
+
+    // A long session keeps only the latest calls.
+    for (int i = 0; i <= 1 << 16; ++i)
+        write(0x03, i & 0xFF);
+    const std::vector<Transaction> kept = transactions();
+    ASSERT_EQ(kept.size(), std::size_t { 1 << 16 });
+    EXPECT_EQ(kept.front().arguments.back(), 1);
+    EXPECT_EQ(kept.back().arguments.back(), 0);
 }
 
 // The adapter connection's tests show the other faults at work.
