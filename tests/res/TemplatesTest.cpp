@@ -1,207 +1,165 @@
 #include "res/AboutDialogTemplate.h"
 #include "res/EvalDialogTemplate.h"
-#include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace {
 
-const std::span<const ControlTemplate> controls = evalDialogTemplate.controls;
+using enum ControlKind;
+constexpr int none = IDC_STATIC;
 
-// What a row of the window's control table gives, apart from the order.
+constexpr std::string_view items1046[]
+    = { "PWM input only", "Brightness Hi/Lo Reg", "PWM x Brt Hi/Lo Reg", "Brt Hi/Lo Reg x PWM" };
+constexpr std::string_view items1070[] = { "000 = 5mA", "001 = 10mA", "010 = 13mA", "011 = 15mA", "100 = 18mA",
+    "101 = 20mA", "110 = 23mA", "111 = 25mA", "External ISET" };
+constexpr std::string_view items1122[] = { "4.9 kHz", "9.8 kHz", "14.6 kHz", "19.5 kHz", "24.4 kHz", "29.3 kHz",
+    "34.2 kHz", "39.1 kHz", "External PFSET" };
+constexpr std::string_view items1125[] = { "Immediate", "50 ms", "100 ms", "200 ms" };
+constexpr std::string_view items1128[] = { "None", "Light Smoothing", "Medium Smoothing", "Heavy Smoothing" };
+constexpr std::string_view items1156[] = { "500 kHz", "1 MHz", "External FSET" };
+constexpr std::string_view items1157[] = { "BOOST COMP 0", "BOOST COMP 1", "External COMP set" };
+
+// The main dialog's controls in creation order: row n is the n-th control created.
+constexpr ControlTemplate evalControls[] = {
+    { 2, PushButton, "Exit", { 207, 17, 50, 16 } },
+    { none, Picture, "", { 7, 7, 160, 52 }, StyleNone, 145 },
+    { none, GroupBox, "Status Register Addr 01 (Read Only)", { 7, 63, 352, 42 } },
+    { none, Text, "Register Readback", { 410, 36, 70, 10 } },
+    { 1006, ReadOnlyEdit, "", { 398, 60, 15, 12 } },
+    { none, GroupBox, "LED Enables Register Addr 14", { 7, 349, 352, 39 } },
+    { 1016, Edit, "", { 428, 351, 40, 14 } },
+    { 1017, Edit, "", { 502, 351, 40, 14 } },
+    { 1018, PushButton, "Write", { 422, 370, 50, 14 } },
+    { 1019, PushButton, "Read", { 498, 370, 50, 14 } },
+    { none, Text, "Reg Addr", { 387, 357, 31, 8 } },
+    { none, Text, "Data", { 477, 354, 16, 8 } },
+    { none, GroupBox, "Manual Control", { 370, 346, 191, 41 } },
+    { 1020, PushButton, "Readback All", { 417, 15, 50, 14 } },
+    { 1022, CheckBox, "Under Voltage", { 97, 79, 61, 10 } },
+    { 1023, CheckBox, "Over Voltage", { 162, 79, 57, 10 } },
+    { 1024, CheckBox, "Over Current", { 223, 79, 58, 10 } },
+    { 1025, CheckBox, "TSD", { 282, 78, 34, 10 } },
+    { 1026, CheckBox, "UVLO", { 321, 79, 32, 10 } },
+    { 1027, CheckBox, "2", { 115, 361, 20, 10 } },
+    { 1028, CheckBox, "3", { 134, 361, 20, 10 } },
+    { 1029, CheckBox, "4", { 153, 361, 20, 10 } },
+    { 1030, CheckBox, "5", { 174, 361, 20, 10 } },
+    { 1031, CheckBox, "6", { 196, 361, 20, 10 } },
+    { 1036, PushButton, "All On", { 230, 362, 50, 14 } },
+    { 1037, PushButton, "All Off", { 293, 363, 50, 14 } },
+    { 1039, CheckBox, "1", { 93, 361, 20, 10 } },
+    { 1040, ReadOnlyEdit, "", { 416, 60, 15, 13 } },
+    { 1041, ReadOnlyEdit, "", { 436, 60, 16, 12 } },
+    { 1042, ReadOnlyEdit, "", { 456, 60, 15, 12 } },
+    { 1043, ReadOnlyEdit, "", { 476, 60, 16, 12 } },
+    { none, GroupBox, "Config Register Addr 10", { 7, 186, 351, 33 } },
+    { 1044, CheckBox, "Enable Backlight", { 277, 53, 78, 10 } },
+    { 1046, DropDownList, "", { 254, 199, 99, 54 }, StyleNone, 0, items1046 },
+    { none, Text, "Mode", { 227, 207, 18, 8 } },
+    { none, GroupBox, "Brightness Addr 03 and 04", { 7, 108, 352, 72 } },
+    { 1054, Slider, "", { 16, 141, 175, 15 } },
+    { 1056, Text, "Version", { 85, 387, 114, 9 } },
+    { 1057, Text, "Status", { 209, 388, 153, 8 } },
+    { 1055, ReadOnlyEdit, "", { 391, 92, 16, 12 } },
+    { 1058, ReadOnlyEdit, "", { 425, 92, 15, 12 } },
+    { 1059, ReadOnlyEdit, "", { 441, 92, 14, 12 } },
+    { 1060, ReadOnlyEdit, "", { 459, 92, 15, 12 } },
+    { 1061, ReadOnlyEdit, "", { 477, 92, 15, 12 } },
+    { 1065, ReadOnlyEdit, "", { 408, 92, 15, 12 } },
+    { 1070, DropDownList, "", { 123, 241, 63, 131 }, StyleNoScrollBar, 0, items1070 },
+    { 1071, CheckBox, "Open", { 11, 79, 33, 10 } },
+    { none, Text, "Current Scale", { 134, 232, 44, 8 } },
+    { none, Text, "SW Rev 1.5", { 7, 387, 40, 8 } },
+    { 1074, CheckBox, "Short", { 45, 79, 33, 10 } },
+    { none, Text, "Addr  10    11    12    13     14     15", { 376, 82, 152, 8 } },
+    { none, Text, "0", { 23, 158, 8, 8 } },
+    { none, Text, "FFF", { 176, 157, 13, 8 } },
+    { 1102, Edit, "", { 231, 124, 40, 14 } },
+    { none, Text, "Target", { 283, 127, 22, 8 } },
+    { 1077, PushButton, "Set", { 315, 124, 29, 14 } },
+    { 1103, CheckBox, "Auto String", { 155, 199, 51, 10 } },
+    { 1105, CheckBox, "ISET External", { 31, 240, 59, 10 } },
+    { none, GroupBox, "BOOST Addr 13", { 7, 307, 353, 39 } },
+    { 1117, ReadOnlyEdit, "", { 173, 123, 21, 14 } },
+    { none, GroupBox, "PGEN Addr 12", { 7, 263, 353, 40 } },
+    { 1120, CheckBox, "PFSET External", { 31, 282, 66, 10 } },
+    { 1122, DropDownList, "", { 115, 282, 85, 64 }, StyleNone, 0, items1122 },
+    { none, Text, "PWM Frequency", { 126, 272, 54, 8 } },
+    { none, GroupBox, "Current Register Addr 11", { 7, 225, 351, 34 } },
+    { 1125, DropDownList, "", { 483, 176, 63, 66 }, StyleNone, 0, items1125 },
+    { none, Text, "Step", { 486, 165, 16, 8 } },
+    { 1128, DropDownList, "", { 373, 175, 81, 54 }, StyleNone, 0, items1128 },
+    { none, Text, "Smoothing", { 376, 165, 34, 8 } },
+    { none, Text, "%", { 194, 123, 8, 8 } },
+    { 1131, CheckBox, "PWM", { 20, 199, 35, 10 } },
+    { 1143, PushButton, "Reset", { 207, 45, 50, 14 } },
+    { none, Text, "Brightness", { 216, 196, 34, 8 } },
+    { none, Text, "Detect", { 168, 208, 22, 8 } },
+    { none, Text, "Standby", { 29, 208, 27, 8 } },
+    { 1145, CheckBox, "BOOST FSET External", { 15, 324, 88, 10 } },
+    { 1119, CheckBox, "BOOST COMP External", { 182, 325, 91, 10 } },
+    { none, GroupBox, "STEP Addr 15", { 367, 157, 191, 34 } },
+    { none, Text, "Addr   00     01      02      03      04", { 379, 49, 116, 8 } },
+    { 1156, DropDownList, "", { 105, 322, 69, 47 }, StyleNone, 0, items1156 },
+    { 1157, DropDownList, "", { 273, 323, 80, 46 }, StyleSorted, 0, items1157 },
+    { 1160, CheckBox, "Spread Spectrum Enable", { 277, 37, 95, 10 } },
+    { 1161, CheckBox, "Slew Rate Enable", { 277, 20, 73, 10 } },
+    { none, Picture, "", { 369, 293, 200, 50 }, StyleNone, 148 },
+};
+constexpr DialogTemplate expectedEval { 102, "KV3124 Evaluation Software", 575, 404, evalControls };
+
+constexpr ControlTemplate aboutControls[] = {
+    { none, Icon, "", { 11, 17, 20, 20 }, StyleNone, 132 },
+    { none, Text, "KV3124 Version 1.2", { 40, 10, 119, 8 }, StyleNoPrefix },
+    { 1, PushButton, "OK", { 178, 7, 50, 16 }, StyleDefaultButton },
+};
+constexpr DialogTemplate expectedAbout { 100, "About KV3124", 235, 55, aboutControls };
+
+// Everything a control's row fixes; list items joined by '|'.
 auto fields(const ControlTemplate& c)
 {
-    return std::tuple(c.id, c.kind, c.caption, c.rect.x, c.rect.y, c.rect.cx, c.rect.cy, c.imageId);
-}
-using Fields = decltype(fields(controls[0]));
-
-// Names a control in messages and in the group table: its id, else its caption.
-std::string keyOf(const ControlTemplate& c)
-{
-    return c.id != IDC_STATIC ? std::to_string(c.id) : std::string(c.caption);
+    std::string items;
+    for (std::string_view item : c.items)
+        items.append(item).append("|");
+    return std::tuple(
+        c.id, static_cast<int>(c.kind), c.caption, c.rect.x, c.rect.y, c.rect.cx, c.rect.cy, c.style, c.imageId, items);
 }
 
 } // namespace
 
-TEST(AboutDialogTemplate, FrameControlsAndMenuString)
+TEST(Templates, FrameAndEveryControlInCreationOrder)
 {
-    EXPECT_EQ(aboutDialogTemplate.id, IDD_ABOUTBOX);
-    EXPECT_EQ(aboutDialogTemplate.caption, "About KV3124");
-    EXPECT_EQ(std::tuple(aboutDialogTemplate.cx, aboutDialogTemplate.cy), std::tuple(235, 55));
-    const std::span<const ControlTemplate> about = aboutDialogTemplate.controls;
-    ASSERT_EQ(about.size(), 3u);
-    EXPECT_EQ(fields(about[0]), Fields(IDC_STATIC, ControlKind::Icon, "", 11, 17, 20, 20, IDR_MAINFRAME));
-    EXPECT_EQ(fields(about[1]), Fields(IDC_STATIC, ControlKind::Text, "KV3124 Version 1.2", 40, 10, 119, 8, 0));
-    EXPECT_EQ(fields(about[2]), Fields(1, ControlKind::PushButton, "OK", 178, 7, 50, 16, 0));
-    EXPECT_EQ(about[1].style, StyleNoPrefix);
-    // OK is the only focusable control, and the one that Enter clicks.
-    EXPECT_EQ(about[2].style, StyleDefaultButton);
-
-    // The system menu gets its About entry from string 101; the set-up leaves it out for an empty string.
-    EXPECT_EQ(loadString(IDS_ABOUTBOX), "&About KV3124...");
-    for (int id : { 0, IDD_ABOUTBOX, IDR_MAINFRAME })
-        EXPECT_TRUE(loadString(id).empty()) << id;
+    for (const auto& [actual, expected] :
+        { std::pair { &evalDialogTemplate, &expectedEval }, std::pair { &aboutDialogTemplate, &expectedAbout } }) {
+        SCOPED_TRACE(expected->id);
+        EXPECT_EQ(std::tuple(actual->id, actual->caption, actual->cx, actual->cy),
+            std::tuple(expected->id, expected->caption, expected->cx, expected->cy));
+        ASSERT_EQ(actual->controls.size(), expected->controls.size());
+        for (std::size_t i = 0; i < expected->controls.size(); ++i)
+            EXPECT_EQ(fields(actual->controls[i]), fields(expected->controls[i])) << "control " << i + 1;
+    }
 }
 
-TEST(EvalDialogTemplate, FrameIdsButtonsAndAccessibleNames)
+TEST(Templates, UncaptionedControlsHaveNamesOfTheirOwn)
 {
-    EXPECT_EQ(evalDialogTemplate.id, IDD_EVAL_DIALOG);
-    EXPECT_EQ(evalDialogTemplate.caption, "KV3124 Evaluation Software");
-    EXPECT_EQ(std::tuple(evalDialogTemplate.cx, evalDialogTemplate.cy), std::tuple(575, 404));
-    ASSERT_EQ(controls.size(), 84u);
-    using enum ControlKind;
-    std::set<int> ids;
+    // Screen readers tell the edits, lists and the slider apart by these names alone.
     std::set<std::string_view> names;
-    for (const ControlTemplate& control : controls) {
-        // Enter must reach OnOK: no control has the OK id, and none is a default button.
-        EXPECT_NE(control.id, 1);
-        EXPECT_EQ(control.style & StyleDefaultButton, 0u) << keyOf(control);
-        EXPECT_TRUE(control.id == IDC_STATIC || ids.insert(control.id).second) << "duplicate id " << control.id;
-        // Screen readers and test tools find every edit, list and the slider by a name of its own.
-        const bool named = control.kind == Edit || control.kind == ReadOnlyEdit || control.kind == DropDownList
-            || control.kind == Slider;
-        EXPECT_TRUE(!named || names.insert(control.accessibleName).second)
-            << keyOf(control) << " " << control.accessibleName;
-    }
-    EXPECT_EQ(ids.size(), 55u);
-    EXPECT_EQ(names.size(), 23u);
-    EXPECT_FALSE(names.contains(""));
-}
-
-TEST(EvalDialogTemplate, CreationOrder)
-{
-    const std::pair<std::size_t, Fields> expected[] = {
-        { 1, { 2, ControlKind::PushButton, "Exit", 207, 17, 50, 16, 0 } },
-        { 2, { IDC_STATIC, ControlKind::Picture, "", 7, 7, 160, 52, IDB_LOGO } },
-        { 3, { IDC_STATIC, ControlKind::GroupBox, "Status Register Addr 01 (Read Only)", 7, 63, 352, 42, 0 } },
-        { 5, { IDC_REG00, ControlKind::ReadOnlyEdit, "", 398, 60, 15, 12, 0 } },
-        { 7, { IDC_REG_ADDR, ControlKind::Edit, "", 428, 351, 40, 14, 0 } },
-        { 8, { IDC_DATA, ControlKind::Edit, "", 502, 351, 40, 14, 0 } },
-        { 13, { IDC_STATIC, ControlKind::GroupBox, "Manual Control", 370, 346, 191, 41, 0 } },
-        { 27, { IDC_LED1, ControlKind::CheckBox, "1", 93, 361, 20, 10, 0 } },
-        { 37, { IDC_BRIGHTNESS_SLIDER, ControlKind::Slider, "", 16, 141, 175, 15, 0 } },
-        { 38, { IDC_VERSION, ControlKind::Text, "Version", 85, 387, 114, 9, 0 } },
-        { 45, { IDC_REG11, ControlKind::ReadOnlyEdit, "", 408, 92, 15, 12, 0 } },
-        { 46, { IDC_CURRENT_SCALE_LIST, ControlKind::DropDownList, "", 123, 241, 63, 131, 0 } },
-        { 78, { IDC_STATIC, ControlKind::GroupBox, "STEP Addr 15", 367, 157, 191, 34, 0 } },
-        { 81, { IDC_BOOST_COMP_LIST, ControlKind::DropDownList, "", 273, 323, 80, 46, 0 } },
-        { 84, { IDC_STATIC, ControlKind::Picture, "", 369, 293, 200, 50, IDB_BOOST_GUIDE } },
-    };
-    ASSERT_EQ(controls.size(), 84u);
-    for (const auto& [order, row] : expected)
-        EXPECT_EQ(fields(controls[order - 1]), row) << "control " << order;
-}
-
-TEST(EvalDialogTemplate, EveryControlLiesInItsGroup)
-{
-    const std::map<std::string_view, std::set<std::string>> members = {
-        { "Status Register Addr 01 (Read Only)", { "1071", "1074", "1022", "1023", "1024", "1025", "1026" } },
-        { "Brightness Addr 03 and 04", { "1117", "%", "1102", "Target", "1077", "1054", "FFF", "0" } },
-        { "STEP Addr 15", { "Smoothing", "Step", "1128", "1125" } },
-        { "Config Register Addr 10", { "Brightness", "1131", "1103", "1046", "Mode", "Standby", "Detect" } },
-        { "Current Register Addr 11", { "Current Scale", "1105", "1070" } },
-        { "PGEN Addr 12", { "PWM Frequency", "1120", "1122" } },
-        { "BOOST Addr 13", { "1156", "1157", "1145", "1119" } },
-        { "Manual Control", { "1016", "1017", "Data", "Reg Addr", "1018", "1019" } },
-        { "LED Enables Register Addr 14", { "1039", "1027", "1028", "1029", "1030", "1031", "1036", "1037" } },
-    };
-    std::vector<const ControlTemplate*> groups;
-    for (const ControlTemplate& control : controls) {
-        if (control.kind == ControlKind::GroupBox)
-            groups.push_back(&control);
-    }
-    ASSERT_EQ(groups.size(), members.size());
-
-    // Each control stands in exactly the group listed for it, or in none. A drop-down list's
-    // cy is its dropped-down height; closed, it is 14 high.
-    for (const ControlTemplate& control : controls) {
-        if (control.kind == ControlKind::GroupBox)
-            continue;
-        const DialogRect& r = control.rect;
-        const int cy = control.kind == ControlKind::DropDownList ? 14 : r.cy;
-        std::set<std::string_view> found, listed;
-        for (const ControlTemplate* group : groups) {
-            const DialogRect& g = group->rect;
-            if (r.x >= g.x && r.y >= g.y && r.x + r.cx <= g.x + g.cx && r.y + cy <= g.y + g.cy)
-                found.insert(group->caption);
+    for (const ControlTemplate& c : evalDialogTemplate.controls) {
+        if (c.kind == Edit || c.kind == ReadOnlyEdit || c.kind == DropDownList || c.kind == Slider) {
+            EXPECT_TRUE(!c.accessibleName.empty() && names.insert(c.accessibleName).second) << c.id;
         }
-        for (const auto& [caption, keys] : members) {
-            if (keys.contains(keyOf(control)))
-                listed.insert(caption);
-        }
-        EXPECT_EQ(found, listed) << keyOf(control);
     }
 }
 
-TEST(EvalDialogTemplate, ReadbackHeadersKeepTheirBlanksAndNameTheCellsBelow)
+TEST(StringTable, OnlyTheAboutEntry)
 {
-    // The runs of blanks stand each register number over its cell.
-    const std::tuple<std::string_view, int, std::vector<int>> rows[] = {
-        { "Addr   00     01      02      03      04", 60, { IDC_REG00, IDC_REG01, IDC_REG02, IDC_REG03, IDC_REG04 } },
-        { "Addr  10    11    12    13     14     15", 92,
-            { IDC_REG10, IDC_REG11, IDC_REG12, IDC_REG13, IDC_REG14, IDC_REG15 } },
-    };
-    for (const auto& [header, cellsY, cellIds] : rows) {
-        SCOPED_TRACE(std::string(header));
-        const auto text = std::ranges::find(controls, header, &ControlTemplate::caption);
-        ASSERT_NE(text, controls.end());
-        EXPECT_EQ(text->kind, ControlKind::Text);
-        std::istringstream words { std::string(header) };
-        std::string word;
-        words >> word;
-        int x = 0;
-        for (int id : cellIds) {
-            const auto cell = std::ranges::find(controls, id, &ControlTemplate::id);
-            ASSERT_NE(cell, controls.end());
-            words >> word;
-            EXPECT_EQ(cell->kind, ControlKind::ReadOnlyEdit);
-            EXPECT_EQ(cell->rect.y, cellsY);
-            EXPECT_GT(cell->rect.x, x) << "left to right";
-            x = cell->rect.x;
-            EXPECT_EQ(cell->accessibleName, "Register " + word + " read-back");
-        }
-        EXPECT_FALSE(words >> word) << "a number without a cell";
-    }
-}
-
-TEST(EvalDialogTemplate, ListItemsAndStyles)
-{
-    // Items in index order, joined by '|'. The sorted list keeps its indexes because its items are in order already.
-    const std::map<int, std::pair<std::string_view, unsigned>> lists = {
-        { IDC_MODE_LIST, { "PWM input only|Brightness Hi/Lo Reg|PWM x Brt Hi/Lo Reg|Brt Hi/Lo Reg x PWM", StyleNone } },
-        { IDC_CURRENT_SCALE_LIST,
-            { "000 = 5mA|001 = 10mA|010 = 13mA|011 = 15mA|100 = 18mA|101 = 20mA|110 = 23mA|111 = 25mA|External ISET",
-                StyleNoScrollBar } },
-        { IDC_PWM_FREQUENCY_LIST,
-            { "4.9 kHz|9.8 kHz|14.6 kHz|19.5 kHz|24.4 kHz|29.3 kHz|34.2 kHz|39.1 kHz|External PFSET", StyleNone } },
-        { IDC_STEP_LIST, { "Immediate|50 ms|100 ms|200 ms", StyleNone } },
-        { IDC_SMOOTHING_LIST, { "None|Light Smoothing|Medium Smoothing|Heavy Smoothing", StyleNone } },
-        { IDC_BOOST_FSET_LIST, { "500 kHz|1 MHz|External FSET", StyleNone } },
-        { IDC_BOOST_COMP_LIST, { "BOOST COMP 0|BOOST COMP 1|External COMP set", StyleSorted } },
-    };
-    std::size_t listCount = 0;
-    for (const ControlTemplate& control : controls) {
-        SCOPED_TRACE(keyOf(control));
-        std::string items;
-        for (std::string_view item : control.items)
-            items += (items.empty() ? "" : "|") + std::string(item);
-        if (control.kind != ControlKind::DropDownList) {
-            EXPECT_EQ(items, "");
-            continue;
-        }
-        ++listCount;
-        ASSERT_TRUE(lists.contains(control.id));
-        EXPECT_EQ(items, lists.at(control.id).first);
-        EXPECT_EQ(control.style, lists.at(control.id).second);
-    }
-    EXPECT_EQ(listCount, lists.size());
+    EXPECT_EQ(loadString(101), "&About KV3124...");
+    // The system menu set-up leaves the entry out for an empty string.
+    for (int id : { 0, 100, 132 })
+        EXPECT_TRUE(loadString(id).empty()) << id;
 }
