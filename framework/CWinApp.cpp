@@ -1,8 +1,6 @@
 #include "CWinApp.h"
 
-#include "DialogLook.h"
-
-#include <QApplication>
+#include "DialogApplication.h"
 
 namespace {
 
@@ -41,8 +39,7 @@ int AfxWinMain(CWinApp& app, int argc, char** argv)
 {
     // Taken before QApplication removes the toolkit's own options from argv.
     app.m_lpCmdLine = commandLineTail(argc, argv);
-    QApplication application(argc, argv);
-    applyDialogLook(application);
+    DialogApplication application(argc, argv);
     // A dialog program does all its work inside InitInstance; there is no message loop after it.
     app.InitInstance();
     return 0;

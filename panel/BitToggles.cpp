@@ -2,6 +2,7 @@
 
 #include "HexText.h"
 #include "PanelDialog.h"
+#include "ShownWrite.h"
 
 #include "adapter/AdapterConnection.h"
 #include "res/ResourceIds.h"
@@ -29,9 +30,8 @@ void toggleBit(PanelDialog& dialog, const BitToggle& toggle)
     unsigned char v = r & static_cast<unsigned char>(~toggle.bit);
     if (m.*toggle.flag == 1)
         v |= toggle.bit;
-    m.*toggle.cell = formatHex(v);
+    const bool written = writeShown(toggle.registerAddress, v, m.*toggle.cell);
     dialog.UpdateData(false);
-    const bool written = writeRegister(deviceAddress(), toggle.registerAddress, v);
     if (toggle.reportsReady && written)
         dialog.SetDlgItemText(IDC_STATUS, "Ready0");
 }
@@ -44,8 +44,7 @@ void switchAllLeds(PanelDialog& dialog, bool on)
         return;
     const unsigned char v = on ? (r | kLedBits) : (r & static_cast<unsigned char>(~kLedBits));
     dialog.UpdateData(true);
-    m.reg14Text = formatHex(v);
-    writeRegister(deviceAddress(), 0x14, v);
+    writeShown(0x14, v, m.reg14Text);
     setAllLedFlags(m, on ? 1 : 0);
     dialog.UpdateData(false);
 }

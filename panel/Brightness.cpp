@@ -2,6 +2,7 @@
 
 #include "HexText.h"
 #include "PanelDialog.h"
+#include "ShownWrite.h"
 
 #include "adapter/AdapterConnection.h"
 #include "res/ResourceIds.h"
@@ -34,12 +35,11 @@ BrightnessBytes brightnessBytes(unsigned long t)
     return { static_cast<unsigned char>((t * 16) & 0xFF), static_cast<unsigned char>((t >> 4) & 0xFF) };
 }
 
-// Both writes are made even when the first fails; true when both succeeded.
-bool writeBrightness(const BrightnessBytes& bytes)
+// Both writes are made even when the first fails.
+void writeBrightness(const BrightnessBytes& bytes)
 {
-    const bool loWritten = writeRegister(deviceAddress(), 0x03, bytes.lo);
-    const bool hiWritten = writeRegister(deviceAddress(), 0x04, bytes.hi);
-    return loWritten && hiWritten;
+    writeRegister(deviceAddress(), 0x03, bytes.lo);
+    writeRegister(deviceAddress(), 0x04, bytes.hi);
 }
 
 } // namespace
@@ -52,11 +52,10 @@ void brightnessChanged(PanelDialog& dialog)
     m.targetText = formatHex(static_cast<unsigned long>(p));
     m.percentText = formatPercent(p);
     const BrightnessBytes bytes = brightnessBytes(static_cast<unsigned long>(p));
-    const bool written = writeBrightness(bytes);
-    m.reg03Text = formatHex(bytes.lo);
-    m.reg04Text = formatHex(bytes.hi);
+    const bool loWritten = writeShown(0x03, bytes.lo, m.reg03Text);
+    const bool hiWritten = writeShown(0x04, bytes.hi, m.reg04Text);
     dialog.UpdateData(false);
-    if (written)
+    if (loWritten && hiWritten)
         dialog.SetDlgItemText(IDC_STATUS, "Ready4");
 }
 

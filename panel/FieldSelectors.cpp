@@ -3,6 +3,7 @@
 #include "HexText.h"
 #include "IndexValueTable.h"
 #include "PanelDialog.h"
+#include "ShownWrite.h"
 
 #include "adapter/AdapterConnection.h"
 
@@ -16,11 +17,6 @@ constexpr int kBoostExternalItem = 2;
 bool readFresh(unsigned char registerAddress, unsigned char& r)
 {
     return readRegister(deviceAddress(), registerAddress, r) == 0;
-}
-
-void write(unsigned char registerAddress, unsigned char v)
-{
-    writeRegister(deviceAddress(), registerAddress, v);
 }
 
 unsigned char byte(int value)
@@ -41,8 +37,7 @@ void selectMode(PanelDialog& dialog)
     if (!a)
         return;
     const unsigned char v = byte((r & 0xFC) | *a);
-    write(0x10, v);
-    m.reg10Text = formatHex(v);
+    writeShown(0x10, v, m.reg10Text);
     dialog.UpdateData(false);
 }
 
@@ -67,9 +62,8 @@ void selectCurrentScale(PanelDialog& dialog)
     } else {
         v = byte(*a & 0x07);
     }
-    m.reg11Text = formatHex(v);
+    writeShown(0x11, v, m.reg11Text);
     dialog.UpdateData(false);
-    write(0x11, v);
 }
 
 void toggleIsetExternal(PanelDialog& dialog)
@@ -90,8 +84,7 @@ void toggleIsetExternal(PanelDialog& dialog)
         v = byte(r & 0x07);
         m.currentScaleList.SetCurSel(r & 0x07);
     }
-    m.reg11Text = formatHex(v);
-    write(0x11, v);
+    writeShown(0x11, v, m.reg11Text);
     dialog.UpdateData(false);
 }
 
@@ -117,8 +110,7 @@ void selectPwmFrequency(PanelDialog& dialog)
     } else {
         v = byte((b & 0x38) | *a);
     }
-    m.reg12Text = formatHex(v);
-    write(0x12, v);
+    writeShown(0x12, v, m.reg12Text);
     dialog.UpdateData(false);
 }
 
@@ -137,8 +129,7 @@ void togglePfsetExternal(PanelDialog& dialog)
         v = byte(r & 0x7F);
         m.pwmFrequencyList.SetCurSel(r & 0x07);
     }
-    m.reg12Text = formatHex(v);
-    write(0x12, v);
+    writeShown(0x12, v, m.reg12Text);
     dialog.UpdateData(false);
 }
 
@@ -160,8 +151,7 @@ void toggleBoostExternal(PanelDialog& dialog, const BoostExternal& external)
         list.SetCurSel((r >> external.fieldBit) & 1);
         v = byte(r & ~external.externalBit);
     }
-    m.reg13Text = formatHex(v);
-    write(0x13, v);
+    writeShown(0x13, v, m.reg13Text);
     dialog.UpdateData(false);
 }
 
@@ -174,20 +164,19 @@ void selectBoostFset(PanelDialog& dialog)
     m.reg13Text = formatHex(r);
     dialog.UpdateData(true);
     const int s = m.boostFsetList.GetCurSel();
-    if (s == CB_ERR)
-        return;
     unsigned char v = 0;
     if (m.boostFsetExternal == 1) {
         v = byte(r | 0x80);
         m.boostFsetList.SetCurSel(kBoostExternalItem);
+    } else if (s == CB_ERR) {
+        return;
     } else if (s == kBoostExternalItem) {
         m.boostFsetExternal = 1;
         v = byte(r | 0x80);
     } else {
         v = byte((r & 0x7E) | m.boostFsetList.GetCurSel());
     }
-    m.reg13Text = formatHex(v);
-    write(0x13, v);
+    writeShown(0x13, v, m.reg13Text);
     dialog.UpdateData(false);
 }
 
@@ -199,21 +188,20 @@ void selectBoostComp(PanelDialog& dialog)
     if (!readFresh(0x13, r))
         return;
     const int s = m.boostCompList.GetCurSel();
-    if (s == CB_ERR)
-        return;
     unsigned char v = 0;
     if (m.boostCompExternal == 1) {
         v = r;
         m.boostCompList.SetCurSel(kBoostExternalItem);
+    } else if (s == CB_ERR) {
+        return;
     } else if (s == kBoostExternalItem) {
         m.boostCompExternal = 1;
         v = byte(r | 0x40);
     } else {
         v = byte((r & 0xFD) | (s * 2));
     }
-    m.reg13Text = formatHex(v);
+    writeShown(0x13, v, m.reg13Text);
     dialog.UpdateData(false);
-    write(0x13, v);
 }
 
 void selectStepField(PanelDialog& dialog, const StepField& field)
@@ -229,7 +217,6 @@ void selectStepField(PanelDialog& dialog, const StepField& field)
         return;
     const int fieldMask = 0x03 << field.shift;
     const unsigned char v = byte((*a << field.shift) | (r & ~fieldMask));
-    m.reg15Text = formatHex(v);
-    write(0x15, v);
+    writeShown(0x15, v, m.reg15Text);
     dialog.UpdateData(false);
 }

@@ -2,6 +2,7 @@
 
 #include "HexText.h"
 #include "PanelDialog.h"
+#include "ShownWrite.h"
 
 #include "adapter/AdapterConnection.h"
 
@@ -104,9 +105,7 @@ void readbackAll(PanelDialog& dialog)
 
     // The configuration register goes back with bit 3 clear on every run.
     if (wasRead[0x10]) {
-        const unsigned char fixedUp = parseHexByte(m.reg10Text) & 0xF7;
-        writeRegister(deviceAddress(), 0x10, fixedUp);
-        m.reg10Text = formatHex(fixedUp);
+        writeShown(0x10, parseHexByte(m.reg10Text) & 0xF7, m.reg10Text);
     }
 
     dialog.UpdateData(false);

@@ -3,7 +3,7 @@
 # screenshot script need, and only those that are missing. Silent when all is there.
 set -eu
 
-packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2"
+packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 locales"
 if [ "${1:-}" = "screenshot" ]; then
     packages="$packages xvfb xauth imagemagick"
 fi

@@ -2,56 +2,64 @@
 #include "EvalDialogFixture.h"
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
 
 class BitTogglesTest : public EvalDialogFixture { };
 
-TEST_F(BitTogglesTest, EachBoxReadsItsRegisterAndWritesOnlyItsBit)
-{
-    open();
-    // In order, on a fresh panel with every LED box ticked; the byte written is the one the cell shows.
-    // Rows that tick their box do it with Space, the others clear it with a click.
-    const std::vector<std::tuple<int, bool, int, int, std::string>> presses {
-        { IDC_LED3, false, 0x14, 0xC0, "C0" },
-        { IDC_LED3, true, 0x14, 0xC0, "C4" },
-        { IDC_LED1, false, 0x14, 0xFF, "FE" },
-        { IDC_LED2, false, 0x14, 0xFF, "FD" },
-        { IDC_LED4, false, 0x14, 0xFF, "F7" },
-        { IDC_LED5, false, 0x14, 0xFF, "EF" },
-        { IDC_LED6, false, 0x14, 0xFF, "DF" },
-        { IDC_ENABLE_BACKLIGHT, false, 0x00, 0x07, "06" },
-        { IDC_SPREAD_SPECTRUM, true, 0x00, 0x05, "07" },
-        { IDC_SLEW_RATE, false, 0x00, 0x04, "00" },
-        { IDC_PWM_STANDBY, true, 0x10, 0x05, "85" },
-        { IDC_AUTO_STRING, false, 0x10, 0x85, "81" },
-    };
-    for (const auto& [id, ticks, reg, before, shown] : presses) {
-        SCOPED_TRACE(testing::Message() << "control " << id << " on " << std::hex << before);
-        load({ { reg, before } });
-        dialog->SetDlgItemText(IDC_STATUS, "Status");
-        ticks ? pressSpace(id) : click(id);
-        EXPECT_EQ(ticked(id), ticks);
-        EXPECT_EQ(accesses(), (std::vector { readOf(reg, before), writeOf(reg, std::stoi(shown, nullptr, 16)) }));
-        EXPECT_EQ(text(reg == 0x00 ? IDC_REG00 : reg == 0x10 ? IDC_REG10 : IDC_REG14), shown);
-        EXPECT_EQ(text(IDC_STATUS), reg == 0x00 ? "Ready0" : "Status");
-    }
-}
+const std::vector<int> leds { IDC_LED1, IDC_LED2, IDC_LED3, IDC_LED4, IDC_LED5, IDC_LED6 };
 
-TEST_F(BitTogglesTest, AllOnAndAllOffSetEveryLedBoxAndKeepBits7And6)
+TEST_F(BitTogglesTest, EachControlReadsItsRegisterAndWritesOnlyItsBits)
 {
     open();
-    for (const auto& [id, before, shown, on] :
-        { std::tuple { IDC_ALL_OFF, 0xFF, "C0", false }, std::tuple { IDC_ALL_ON, 0x80, "BF", true } }) {
-        SCOPED_TRACE(id);
-        load({ { 0x14, before } });
-        click(id);
-        EXPECT_EQ(accesses(), (std::vector { readOf(0x14, before), writeOf(0x14, std::stoi(shown, nullptr, 16)) }));
-        EXPECT_EQ(text(IDC_REG14), shown);
-        for (int led : { IDC_LED1, IDC_LED2, IDC_LED3, IDC_LED4, IDC_LED5, IDC_LED6 })
-            EXPECT_EQ(ticked(led), on) << led;
+    struct Press {
+        int id;
+        bool space; // else a mouse click
+        int reg, before, written;
+        bool fails = false; // the chip refuses the write: the cell keeps its text, no "Ready0"
+    };
+    // In order, on a fresh panel with every LED box ticked, so a press clears its box unless it ticks it again.
+    const std::vector<Press> presses {
+        { IDC_LED3, false, 0x14, 0xC0, 0xC0 },
+        { IDC_LED3, true, 0x14, 0xC0, 0xC4 },
+        { IDC_LED1, false, 0x14, 0xFF, 0xFE },
+        { IDC_LED2, false, 0x14, 0xFF, 0xFD, true },
+        { IDC_LED4, false, 0x14, 0xFF, 0xF7 },
+        { IDC_LED5, false, 0x14, 0xFF, 0xEF },
+        { IDC_LED6, false, 0x14, 0xFF, 0xDF },
+        { IDC_ALL_OFF, false, 0x14, 0xFF, 0xC0 },
+        { IDC_ALL_ON, true, 0x14, 0x80, 0xBF },
+        { IDC_ALL_OFF, false, 0x14, 0x7F, 0x40, true },
+        { IDC_ENABLE_BACKLIGHT, false, 0x00, 0x07, 0x06 },
+        { IDC_SPREAD_SPECTRUM, true, 0x00, 0x05, 0x07 },
+        { IDC_SLEW_RATE, false, 0x00, 0x04, 0x00 },
+        { IDC_ENABLE_BACKLIGHT, true, 0x00, 0x02, 0x03, true },
+        { IDC_PWM_STANDBY, true, 0x10, 0x05, 0x85 },
+        { IDC_AUTO_STRING, false, 0x10, 0x85, 0x81 },
+        { IDC_AUTO_STRING, true, 0x10, 0x01, 0x05, true },
+    };
+    for (const Press& p : presses) {
+        SCOPED_TRACE(testing::Message() << "control " << p.id << " on " << std::hex << p.before);
+        load({ { p.reg, p.before } });
+        const int cell = p.reg == 0x00 ? IDC_REG00 : p.reg == 0x10 ? IDC_REG10 : IDC_REG14;
+        const std::string cellBefore = text(cell);
+        dialog->SetDlgItemText(IDC_STATUS, "Status");
+        if (p.fails)
+            ptx::sim::failNextWrites(1);
+        p.space ? pressSpace(p.id) : click(p.id);
+
+        EXPECT_EQ(accesses(),
+            (std::vector<RegisterAccess> { readOf(p.reg, p.before), { Access::Write, p.reg, p.written, !p.fails } }));
+        EXPECT_EQ(text(cell), p.fails ? cellBefore : QString::asprintf("%02X", p.written).toStdString());
+        EXPECT_EQ(text(IDC_STATUS), p.reg == 0x00 && !p.fails ? "Ready0" : "Status");
+        // The boxes show the user's choice whether or not the chip took it.
+        if (p.id == IDC_ALL_ON || p.id == IDC_ALL_OFF) {
+            for (int led : leds)
+                EXPECT_EQ(ticked(led), p.id == IDC_ALL_ON) << led;
+        } else {
+            EXPECT_EQ(ticked(p.id), p.space);
+        }
     }
 }
 
@@ -79,30 +87,23 @@ TEST_F(BitTogglesTest, ResetWritesOnly0x80ThenTheSliderDrawingWritesZeroBrightne
     EXPECT_EQ(text(IDC_PERCENT), "0.0");
 }
 
-TEST_F(BitTogglesTest, StatusBoxesOnlyToggleTheirMark)
+// Status boxes only toggle their mark; a failed read writes nothing and the clicked box keeps the user's mark.
+TEST_F(BitTogglesTest, StatusBoxesAndFailedReadsWriteNothing)
 {
     open();
-    load({});
+    load({ { 0x14, 0xC0 }, { 0x00, 0x01 } });
     for (int id : { IDC_OPEN, IDC_SHORT, IDC_UNDER_VOLTAGE, IDC_OVER_VOLTAGE, IDC_OVER_CURRENT, IDC_TSD, IDC_UVLO }) {
         click(id);
         EXPECT_TRUE(ticked(id)) << id;
         pressSpace(id);
         EXPECT_FALSE(ticked(id)) << id;
     }
-    settle();
-    EXPECT_TRUE(accesses().empty());
-}
-
-// The cell stays and the clicked box keeps the user's mark.
-TEST_F(BitTogglesTest, FailedReadWritesNothing)
-{
-    open();
-    load({ { 0x14, 0xC0 }, { 0x00, 0x01 } });
     ptx::sim::failReadsOf(0x14);
     click(IDC_LED2);
     click(IDC_ALL_OFF);
     ptx::sim::failReadsOf(0x00);
     click(IDC_ENABLE_BACKLIGHT);
+    settle();
 
     EXPECT_TRUE(writes().empty());
     EXPECT_EQ(text(IDC_REG14), "C0");

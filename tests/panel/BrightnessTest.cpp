@@ -74,6 +74,15 @@ TEST_F(BrightnessTest, TargetTypingWritesEachKeystrokeAndLeavesSliderCellsAndSta
     EXPECT_EQ(text(IDC_REG03), "00");
     EXPECT_EQ(text(IDC_REG04), "00");
     EXPECT_EQ(text(IDC_STATUS), "Status");
+
+    // Past 16 digits the value saturates instead of wrapping round to ...F0.
+    ptx::sim::clearTransactions();
+    typeOver(IDC_TARGET, "FFFFFFFFFFFFFFFFF0");
+    const auto written = writes();
+    ASSERT_EQ(written.size(), 36u);
+    EXPECT_EQ(std::vector(written.end() - 4, written.end()),
+        (std::vector { writeOf(0x03, 0xF0), writeOf(0x04, 0xFF), writeOf(0x03, 0xF0), writeOf(0x04, 0xFF) }));
+    EXPECT_EQ(sliderPosition(), 0);
 }
 
 // Set clamps the slider before narrowing and writes the low bits of the wide value.
@@ -100,37 +109,36 @@ TEST_F(BrightnessTest, SetMovesTheSliderWithinRangeAndThePaintWritesItAgain)
     }
 }
 
-// Without an adapter the start-up error stays on the status line.
-TEST_F(BrightnessTest, WithoutAdapterReadyIsNeverClaimed)
+// The brightness cells show only bytes the chip took, and "Ready4" only follows writes it took.
+TEST_F(BrightnessTest, FailedWritesLeaveTheirCellsAndTheStatusLine)
+{
+    open();
+    ptx::sim::failWritesOf(0x04);
+    dialog->SetDlgItemText(IDC_STATUS, "Status");
+    QTest::keyClick(slider(), Qt::Key_End);
+    settle();
+    EXPECT_EQ(text(IDC_TARGET), "FFF");
+    EXPECT_EQ(text(IDC_REG03), "F0");
+    EXPECT_EQ(text(IDC_REG04), "00");
+    EXPECT_EQ(text(IDC_STATUS), "Status");
+}
+
+TEST_F(BrightnessTest, WithoutAdapterTheCellsStayEmptyAndReadyIsNeverClaimed)
 {
     ptx::sim::setFault(ptx::sim::Fault::AdapterAbsent);
     open();
-    EXPECT_EQ(text(IDC_STATUS), "USB Initialization Error");
     EXPECT_EQ(text(IDC_TARGET), "00");
-
     QTest::keyClick(slider(), Qt::Key_End);
     settle();
     EXPECT_EQ(text(IDC_TARGET), "FFF");
+    typeOver(IDC_TARGET, "80");
+    click(IDC_SET);
+    settle();
+    EXPECT_EQ(sliderPosition(), 128);
+    EXPECT_EQ(text(IDC_PERCENT), "3.1");
+    EXPECT_EQ(text(IDC_REG03), "");
+    EXPECT_EQ(text(IDC_REG04), "");
     EXPECT_EQ(text(IDC_STATUS), "USB Initialization Error");
-}
-
-// "Ready0" and "Ready4" only follow writes the chip took.
-TEST_F(BrightnessTest, FailedWritesLeaveTheStatusLine)
-{
-    open();
-    load({});
-    ptx::sim::failWritesOf(0x00);
-    click(IDC_SLEW_RATE);
-    EXPECT_EQ(text(IDC_REG00), "05");
-    EXPECT_EQ(text(IDC_STATUS), "Ready4");
-
-    ptx::sim::failWritesOf(0x04);
-    click(IDC_SPREAD_SPECTRUM);
-    ASSERT_EQ(text(IDC_STATUS), "Ready0");
-    QTest::keyClick(slider(), Qt::Key_End);
-    settle();
-    EXPECT_EQ(text(IDC_TARGET), "FFF");
-    EXPECT_EQ(text(IDC_STATUS), "Ready0");
 }
 
 } // namespace

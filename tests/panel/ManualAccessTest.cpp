@@ -1,7 +1,6 @@
 // Reading and writing any register through Reg Addr and Data.
 #include "EvalDialogFixture.h"
 
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,38 +11,38 @@ TEST_F(ManualAccessTest, ReadAndWriteCutBothFieldsToEightBitsAndLeaveThePanel)
 {
     open();
     load({ { 0x14, 0xab }, { 0x00, 0x05 } });
-    // Reg Addr, Data, the button, what goes over the bus, and Data afterwards.
-    const std::vector<std::tuple<const char*, const char*, int, RegisterAccess, const char*>> uses {
+    struct Use {
+        const char *address, *data;
+        int button;
+        RegisterAccess expected; // what goes over the bus
+        const char* dataAfter;
+    };
+    const std::vector<Use> uses {
         { "14", "7", IDC_READ, readOf(0x14, 0xAB), "AB" },
         { "14", "ab", IDC_WRITE, writeOf(0x14, 0xAB), "ab" },
         { "114", "1FF", IDC_WRITE, writeOf(0x14, 0xFF), "1FF" },
         { "", "", IDC_READ, readOf(0x00, 0x05), "05" },
         { "", "", IDC_WRITE, writeOf(0x00, 0x00), "" },
+        // A failed read keeps the typed value, reformatted.
+        { "30", "1ab", IDC_READ, { Access::Read, 0x30, -1, false }, "AB" },
     };
-    for (const auto& [address, data, button, expected, dataAfter] : uses) {
-        SCOPED_TRACE(testing::Message() << address << " " << data);
-        typeOver(IDC_REG_ADDR, address);
-        typeOver(IDC_DATA, data);
+    for (const Use& use : uses) {
+        SCOPED_TRACE(testing::Message() << use.address << " " << use.data);
+        typeOver(IDC_REG_ADDR, use.address);
+        typeOver(IDC_DATA, use.data);
+        if (!use.expected.ok)
+            ptx::sim::failNextReads(1);
         ptx::sim::clearTransactions();
-        click(button);
-        EXPECT_EQ(accesses(), (std::vector { expected }));
-        EXPECT_EQ(text(IDC_DATA), dataAfter);
-        EXPECT_EQ(text(IDC_REG_ADDR), address);
+        dialog->SetDlgItemText(IDC_STATUS, "Status");
+        click(use.button);
+        EXPECT_EQ(accesses(), (std::vector { use.expected }));
+        EXPECT_EQ(text(IDC_DATA), use.dataAfter);
+        EXPECT_EQ(text(IDC_REG_ADDR), use.address);
+        EXPECT_EQ(text(IDC_STATUS), "Status");
     }
     // A manual write leaves the cells as Readback All filled them.
     EXPECT_EQ(text(IDC_REG14), "AB");
     EXPECT_EQ(text(IDC_REG00), "05");
-}
-
-TEST_F(ManualAccessTest, FailedReadKeepsTheTypedValueReformatted)
-{
-    open();
-    load({});
-    ptx::sim::failReadsOf(0x14);
-    typeOver(IDC_REG_ADDR, "14");
-    typeOver(IDC_DATA, "1ab");
-    click(IDC_READ);
-    EXPECT_EQ(text(IDC_DATA), "AB");
 }
 
 } // namespace
