@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,25 +18,35 @@ namespace {
 
 constexpr const char* logFileName = "debug.log";
 
-std::string viewerCommand()
+// A command's words, split at blanks without a shell ("code --wait" works, no quoting).
+std::vector<std::string> words(const char* command)
 {
-    for (const char* variable : { "VISUAL", "EDITOR" }) {
-        const char* value = std::getenv(variable);
-        if (value && *value)
-            return value;
-    }
-    return "xdg-open";
+    std::vector<std::string> split;
+    std::istringstream in(command ? command : "");
+    for (std::string word; in >> word;)
+        split.push_back(word);
+    return split;
 }
 
-// The viewer's words, split at blanks without a shell ("code --wait" works, no quoting).
+// A variable of blanks only names no viewer and counts as unset.
 std::vector<std::string> viewerArguments()
 {
-    std::vector<std::string> words;
-    std::istringstream command(viewerCommand());
-    for (std::string word; command >> word;)
-        words.push_back(word);
-    words.emplace_back(logFileName);
-    return words;
+    std::vector<std::string> arguments = words(std::getenv("VISUAL"));
+    if (arguments.empty())
+        arguments = words(std::getenv("EDITOR"));
+    if (arguments.empty())
+        arguments.emplace_back("xdg-open");
+    arguments.emplace_back(logFileName);
+    return arguments;
+}
+
+// Only a file goes, or a symbolic link itself (never what it points to); a directory stays,
+// and opening the log then fails.
+void removeOldLog()
+{
+    struct stat entry { };
+    if (::lstat(logFileName, &entry) == 0 && (S_ISREG(entry.st_mode) || S_ISLNK(entry.st_mode)))
+        ::unlink(logFileName);
 }
 
 } // namespace
@@ -53,7 +64,7 @@ DebugLog::~DebugLog()
 
 bool DebugLog::open()
 {
-    std::remove(logFileName);
+    removeOldLog();
     std::fflush(stdout);
     if (std::freopen(logFileName, "w", stdout))
         return true;

@@ -8,7 +8,7 @@ public:
     DebugLog(const DebugLog&) = delete;
     DebugLog& operator=(const DebugLog&) = delete;
 
-    // Replaces any old log and sends standard output into it; false when it cannot be opened,
+    // Replaces an old log file and sends standard output into it; false when it cannot be opened,
     // in which case standard output still goes where it went before.
     bool open();
     // Flushes and closes the log (and standard output with it).

@@ -5,21 +5,15 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace {
-
-void closeDialogOnceShown()
+static void closeDialogOnceShown()
 {
     auto* timer = new QTimer(QCoreApplication::instance());
-    timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [] {
         if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible())
             dialog->close();
     });
-    timer->start();
+    timer->start(20);
 }
-
-} // namespace
-
 Q_COREAPP_STARTUP_FUNCTION(closeDialogOnceShown)
 
 int main(int argc, char** argv)

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <sys/wait.h>
@@ -15,163 +16,128 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 std::string readFile(const fs::path& path)
 {
     std::ifstream in(path);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return { std::istreambuf_iterator<char>(in), {} };
 }
 
-void writeFile(const fs::path& path, const std::string& content)
+std::string join(const std::vector<std::string>& words, const std::string& quote = "")
 {
-    std::ofstream(path) << content;
+    std::string joined;
+    for (const std::string& word : words)
+        joined += (joined.empty() ? "" : " ") + quote + word + quote;
+    return joined;
 }
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path()
-            / ("kv3124-startup-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        // The viewer copies what it was given, then takes its time, so the test sees whether the
-        // program waited for it and whether the log was complete when it started.
-        viewer = dir / "viewer.sh";
-        writeFile(viewer,
-            "#!/bin/sh\n"
-            "printf '%s\\n' \"$@\" > viewer-args.txt\n"
-            "cat \"$1\" > viewer-saw.txt\n"
-            "sleep 0.3\n"
-            "touch viewer-done\n");
-        fs::permissions(viewer, fs::perms::owner_all);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+// What sits at `path`: a file's content, or the kind of entry, a symbolic link not followed.
+std::string describe(const fs::path& path)
+{
+    const fs::file_status entry = fs::symlink_status(path);
+    if (fs::is_regular_file(entry))
+        return "file " + readFile(path);
+    return fs::is_directory(entry) ? "directory" : fs::is_symlink(entry) ? "link" : "nothing";
+}
 
-    RunResult run(const std::vector<std::string>& arguments) const
-    {
-        const fs::path outPath = dir / "child-stdout.txt";
-        const fs::path errPath = dir / "child-stderr.txt";
-        const pid_t child = ::fork();
-        if (child == 0) {
-            if (::chdir(dir.c_str()) != 0)
-                ::_exit(127);
-            std::FILE* out = std::freopen(outPath.c_str(), "w", stdout);
-            std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
-            if (!out || !err)
-                ::_exit(127);
-            ::setenv("VISUAL", viewer.c_str(), 1);
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            std::vector<char*> argv { const_cast<char*>(STARTUP_DRIVER) };
-            for (const std::string& argument : arguments)
-                argv.push_back(const_cast<char*>(argument.c_str()));
-            argv.push_back(nullptr);
-            ::execv(STARTUP_DRIVER, argv.data());
-            ::_exit(127);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        RunResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readFile(outPath);
-        result.err = readFile(errPath);
-        return result;
-    }
-
-    bool viewerRan() const { return fs::exists(dir / "viewer-args.txt"); }
-
-    fs::path dir;
-    fs::path viewer;
+struct Outcome {
+    int exitCode;
+    std::string out, err;
 };
 
-TEST_F(StartupTest, WithoutSwitchNoFileIsTouchedAndNoViewerStarts)
-{
-    const RunResult result = run({});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_FALSE(fs::exists(dir / "debug.log"));
-    EXPECT_FALSE(viewerRan());
-}
+// A working directory with the viewer under three names, first on PATH. The viewer records its name
+// and arguments, copies the file it was given, then takes its time, so a test sees which viewer ran,
+// whether the log was complete when it started and whether the program waited for it.
+struct Sandbox {
+    // `stale` is a shell command laying out what an earlier run left behind.
+    explicit Sandbox(const std::string& stale)
+    {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "visual") << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
+                                         "cat \"$1\" > viewer-saw.txt\nsleep 0.3\ntouch viewer-done\n";
+        fs::permissions(dir / "visual", fs::perms::owner_all);
+        fs::copy_file(dir / "visual", dir / "editor");
+        fs::copy_file(dir / "visual", dir / "xdg-open");
+        EXPECT_EQ(stale.empty() ? 0 : std::system(("cd " + dir.string() + " && " + stale).c_str()), 0);
+    }
+    ~Sandbox() { fs::remove_all(dir); }
 
-TEST_F(StartupTest, SwitchAnywhereLogsTheWholeTailAndShowsItAfterTheWindowCloses)
+    Outcome run(const std::vector<std::string>& arguments, const char* visual, const char* editor) const
+    {
+        const std::string command = "cd " + dir.string() + " && VISUAL='" + visual + "' EDITOR='" + editor
+            + "' PATH=\"$PWD:$PATH\" QT_QPA_PLATFORM=offscreen " STARTUP_DRIVER " " + join(arguments, "'")
+            + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir / "out.txt"), readFile(dir / "err.txt") };
+    }
+
+    const fs::path dir = fs::temp_directory_path() / ("kv3124-startup-" + std::to_string(::getpid()));
+    const fs::path log = dir / "debug.log";
+};
+
+TEST(Startup, DebugSwitchLogsTheTailAndShowsItInTheViewerAfterTheWindowCloses)
 {
-    const std::vector<std::vector<std::string>> lines {
-        { "/d" },
-        { "/D" },
-        { "--adapter=none", "c:/data" },
-        { "/Debug", "two  words" },
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string stale;
+        std::string viewer; // the one that shows the log; none when debug mode is off
+        const char* visual = "./visual";
+        const char* editor = "./editor";
     };
-    for (const auto& arguments : lines) {
-        std::string tail;
-        for (const std::string& argument : arguments)
-            tail += (tail.empty() ? "" : " ") + argument;
-        SCOPED_TRACE(tail);
-        fs::remove(dir / "viewer-args.txt");
-        fs::remove(dir / "viewer-done");
+    const std::vector<Case> cases {
+        { {}, "", "" },
+        { { "/d" }, "", "visual" },
+        { { "/D" }, "", "visual" },
+        { { "--adapter=none", "c:/data" }, "", "visual" },
+        { { "/Debug", "two  words" }, "", "visual" },
+        { { "/d" }, "", "editor", "  " },
+        { { "/d" }, "", "xdg-open", " ", "\t " },
+        { { "/d" }, "printf 'CmdLine: earlier\\nmore\\n' > debug.log", "visual" },
+        { { "/d" }, "mkdir elsewhere && ln -s elsewhere debug.log", "visual" },
+        // A directory is never deleted, so the log cannot be opened.
+        { { "/d" }, "mkdir debug.log", "" },
+        { { "/d" }, "mkdir debug.log && touch debug.log/keep", "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(join(c.arguments) + " " + c.stale + ", VISUAL '" + c.visual + "', EDITOR '" + c.editor + "'");
+        const Sandbox box(c.stale);
+        const std::string before = describe(box.log);
 
-        const RunResult result = run(arguments);
+        const Outcome result = box.run(c.arguments, c.visual, c.editor);
 
         EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(readFile(dir / "debug.log"), "CmdLine: " + tail + "\n");
-        EXPECT_EQ(readFile(dir / "viewer-args.txt"), "debug.log\n");
-        EXPECT_EQ(readFile(dir / "viewer-saw.txt"), "CmdLine: " + tail + "\n");
-        EXPECT_TRUE(fs::exists(dir / "viewer-done")) << "the program ended before its viewer";
+        // Every line but the empty one switches debug mode on.
+        const std::string line = c.arguments.empty() ? "" : "CmdLine: " + join(c.arguments) + "\n";
+        const bool shown = !c.viewer.empty();
+        EXPECT_EQ(describe(box.log), shown ? "file " + line : before);
+        EXPECT_EQ(result.out, shown ? "" : line) << "a log that cannot be opened leaves the line on standard output";
+        EXPECT_EQ(readFile(box.dir / "viewer-args.txt"), shown ? c.viewer + "\ndebug.log\n" : "");
+        EXPECT_EQ(readFile(box.dir / "viewer-saw.txt"), shown ? line : "");
+        EXPECT_EQ(fs::exists(box.dir / "viewer-done"), shown) << "the program ended before its viewer";
     }
 }
 
-TEST_F(StartupTest, StaleLogIsReplacedNotAppended)
+TEST(Startup, HelpAndRejectedLinesExitBeforeAnyLogOrWindow)
 {
-    writeFile(dir / "debug.log", "CmdLine: an earlier run\nmore of it\n");
-    const RunResult result = run({ "/d" });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(readFile(dir / "debug.log"), "CmdLine: /d\n");
-}
-
-TEST_F(StartupTest, LogThatCannotBeOpenedLeavesDebugModeOffAndStartsNoViewer)
-{
-    // A non-empty directory cannot be removed by the delete step nor opened for writing, even by root.
-    fs::create_directories(dir / "debug.log");
-    writeFile(dir / "debug.log" / "keep", "x");
-
-    const RunResult result = run({ "/d" });
-
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_FALSE(viewerRan());
-    EXPECT_TRUE(fs::is_directory(dir / "debug.log"));
-    EXPECT_EQ(result.out, "CmdLine: /d\n") << "the line goes to the original standard output";
-}
-
-TEST_F(StartupTest, HelpAndRejectedLinesExitBeforeAnyLogOrWindow)
-{
-    writeFile(dir / "debug.log", "stale\n");
-
-    RunResult result = run({ "--help", "/d" });
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_NE(result.out.find("--adapter="), std::string::npos);
-    EXPECT_NE(result.out.find("c:/data"), std::string::npos) << "the help warns about /d inside a path";
-
-    result = run({ "/d", "--bogus" });
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("'--bogus'"), std::string::npos);
-    EXPECT_NE(result.err.find("--adapter="), std::string::npos) << "the message names the valid choices";
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
-
-    for (const std::string adapter : { "usb3", "" }) {
-        result = run({ "--adapter=" + adapter, "/d" });
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_NE(result.err.find("'" + adapter + "'"), std::string::npos);
-        EXPECT_NE(result.err.find("sim, none"), std::string::npos);
+    // The texts the help (standard output) or the one-line rejection (standard error) must hold.
+    const std::vector<std::tuple<std::vector<std::string>, int, std::vector<std::string>>> lines {
+        { { "--help", "/d" }, 0, { "--adapter=", "c:/data" } },
+        { { "/d", "--bogus" }, 2, { "'--bogus'", "--adapter=" } },
+        { { "--adapter=usb3", "/d" }, 2, { "'usb3'", "sim, none" } },
+        { { "--adapter=", "/d" }, 2, { "''", "sim, none" } },
+    };
+    for (const auto& [arguments, exitCode, texts] : lines) {
+        SCOPED_TRACE(join(arguments));
+        const Sandbox box("echo stale > debug.log");
+        const Outcome result = box.run(arguments, "./visual", "");
+        EXPECT_EQ(result.exitCode, exitCode);
+        const std::string& said = exitCode == 0 ? result.out : result.err;
+        for (const std::string& text : texts)
+            EXPECT_NE(said.find(text), std::string::npos) << said << "lacks " << text;
+        EXPECT_TRUE(exitCode == 0 || std::count(said.begin(), said.end(), '\n') == 1) << said;
+        EXPECT_EQ(describe(box.log), "file stale\n");
+        EXPECT_FALSE(fs::exists(box.dir / "viewer-args.txt"));
     }
-
-    EXPECT_EQ(readFile(dir / "debug.log"), "stale\n");
-    EXPECT_FALSE(viewerRan());
 }
 
 } // namespace
