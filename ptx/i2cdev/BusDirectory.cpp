@@ -3,6 +3,7 @@
 #include <charconv>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <system_error>
 
 namespace ptx::i2cdev {
@@ -27,6 +28,40 @@ template <typename Visit> void forEachBus(const std::filesystem::path& directory
     }
 }
 
+// A USB device directory sits right below its root hub "usbB" as "B-P", or behind hubs as "B-P.P...";
+// the first other directory (an interface such as "B-P:1.0") ends that chain. The last device named
+// is the bridge itself, and its name is the physical port.
+std::string usbPortOf(const std::filesystem::path& parent)
+{
+    static const std::regex rootHub("usb([0-9]+)");
+    std::string bus;
+    std::string port;
+    for (const auto& part : parent) {
+        const std::string name = part.string();
+        std::smatch hub;
+        if (bus.empty()) {
+            if (std::regex_match(name, hub, rootHub))
+                bus = hub[1];
+            continue;
+        }
+        if (!std::regex_match(name, std::regex(bus + "-[0-9]+(\\.[0-9]+)*")))
+            break;
+        port = name;
+    }
+    return port;
+}
+
+// The adapter's `device` link leads to its parent device, when it has one.
+void locate(BusEntry& bus, const std::filesystem::path& deviceLink)
+{
+    std::error_code error;
+    const auto parent = std::filesystem::canonical(deviceLink, error);
+    if (error)
+        return;
+    bus.parent = parent;
+    bus.usbPort = usbPortOf(parent);
+}
+
 } // namespace
 
 std::optional<int> busNumber(std::string_view label)
@@ -47,15 +82,14 @@ std::optional<int> busNumber(std::string_view label)
 std::vector<BusEntry> listBuses(const std::filesystem::path& sysRoot, const std::filesystem::path& devRoot)
 {
     std::map<int, BusEntry> buses;
-    const auto named = [&](int number, const std::filesystem::path& directory) {
+    // Every adapter is a device on the i2c bus, whichever driver made it and whether or not i2c-dev is loaded;
+    // its clients there ("3-0050") are no buses.
+    forEachBus(sysRoot / "bus/i2c/devices", [&](int number, const std::filesystem::path& adapter) {
         BusEntry& bus = buses[number];
         bus.number = number;
-        if (bus.adapterName.empty())
-            bus.adapterName = firstLine(directory / "name");
-    };
-    // i2c-dev's own class exists only while the module is loaded; i2c-adapter lists every adapter.
-    forEachBus(sysRoot / "class/i2c-dev", named);
-    forEachBus(sysRoot / "class/i2c-adapter", named);
+        bus.adapterName = firstLine(adapter / "name");
+        locate(bus, adapter / "device");
+    });
     forEachBus(devRoot, [&](int number, const std::filesystem::path&) {
         BusEntry& bus = buses[number];
         bus.number = number;
@@ -66,6 +100,34 @@ std::vector<BusEntry> listBuses(const std::filesystem::path& sysRoot, const std:
     for (auto& [number, bus] : buses)
         result.push_back(std::move(bus));
     return result;
+}
+
+bool sameBridge(const BusEntry& a, const BusEntry& b)
+{
+    // A HID bridge's parent path carries an instance number that changes at every plug, so the port decides.
+    if (a.adapterName != b.adapterName || a.usbPort != b.usbPort || (a.usbPort.empty() && a.parent != b.parent))
+        return false;
+    return !a.parent.empty() || a.number == b.number;
+}
+
+std::string describeBridge(const BusEntry& bus)
+{
+    std::string text = "adapter \"" + bus.adapterName + '"';
+    if (!bus.usbPort.empty())
+        return text + " on USB port " + bus.usbPort;
+    return bus.parent.empty() ? text : text + " at " + bus.parent.string();
+}
+
+bool hasI2cDev(const std::filesystem::path& sysRoot)
+{
+    // The class exists while i2c-dev is loaded, whether or not any adapter is there.
+    std::error_code ignored;
+    return std::filesystem::exists(sysRoot / "class/i2c-dev", ignored);
+}
+
+std::string noSuchBus(bool i2cDevLoaded)
+{
+    return std::string("no such bus (") + (i2cDevLoaded ? "see --list-adapters" : loadI2cDevHint) + ")";
 }
 
 std::string busLabel(int number)

@@ -12,11 +12,27 @@ namespace ptx::i2cdev {
 struct BusEntry {
     int number = -1;
     std::string adapterName; // empty when sysfs does not say
-    bool hasNode = false; // /dev/i2c-N exists (i2c-dev is loaded)
+    // The adapter's parent device, resolved, and for a USB bridge the USB port in that path ("1-2", "1-2.3").
+    // Both empty for an adapter without a parent, such as i2c-stub's.
+    std::filesystem::path parent;
+    std::string usbPort;
+    bool hasNode = false; // /dev/i2c-N exists
 };
 
 // Every bus that has an adapter in sysfs or a node in /dev, in order of bus number.
 std::vector<BusEntry> listBuses(const std::filesystem::path& sysRoot, const std::filesystem::path& devRoot);
+
+// Whether two entries are one bridge, whatever their bus numbers: the same adapter name on the same USB
+// port, else under the same parent device; an adapter without a parent only on the same bus.
+bool sameBridge(const BusEntry& a, const BusEntry& b);
+// `adapter "NAME"` and where it is plugged in.
+std::string describeBridge(const BusEntry& bus);
+
+// The kernel has i2c-dev (loaded or built in), so every adapter has its /dev node.
+bool hasI2cDev(const std::filesystem::path& sysRoot);
+// Why a bus cannot be had, and what to do about it.
+std::string noSuchBus(bool i2cDevLoaded);
+inline constexpr const char* loadI2cDevHint = "load the i2c-dev module: sudo modprobe i2c-dev";
 
 // 7 for "i2c-7"; nothing for any other text.
 std::optional<int> busNumber(std::string_view label);

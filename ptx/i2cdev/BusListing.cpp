@@ -9,12 +9,16 @@ std::string describeBuses(const std::filesystem::path& sysRoot, const std::files
     const std::vector<BusEntry> buses = listBuses(sysRoot, devRoot);
     if (buses.empty())
         return "no I2C buses found (is a USB-to-I2C bridge plugged in?)\n";
+    const bool i2cDevLoaded = hasI2cDev(sysRoot);
     std::string text;
     for (const BusEntry& bus : buses) {
         text += busLabel(bus.number) + '\t' + (bus.adapterName.empty() ? "(adapter name unknown)" : bus.adapterName);
+        // Identical bridges are told apart by the port they are plugged into.
+        if (!bus.usbPort.empty())
+            text += "\tUSB port " + bus.usbPort;
         if (!bus.hasNode)
             text += "\t(no " + nodePath(devRoot, bus.number).string()
-                + ": load the i2c-dev module: sudo modprobe i2c-dev)";
+                + (i2cDevLoaded ? std::string(")") : std::string(": ") + loadI2cDevHint + ")");
         text += '\n';
     }
     return text;

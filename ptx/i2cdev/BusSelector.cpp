@@ -31,13 +31,8 @@ std::optional<BusSelector> BusSelector::parse(std::string_view text)
         return BusSelector(std::string(text), Match::Number, {}, *number);
     constexpr std::string_view namePrefix = "i2c:";
     if (text.starts_with(namePrefix) && text.size() > namePrefix.size())
-        return BusSelector(std::string(text), Match::NameOrPart, std::string(text.substr(namePrefix.size())), -1);
+        return BusSelector(std::string(text), Match::Name, std::string(text.substr(namePrefix.size())), -1);
     return std::nullopt;
-}
-
-BusSelector BusSelector::adapterNamed(std::string name)
-{
-    return BusSelector("i2c:" + name, Match::ExactName, name, -1);
 }
 
 std::vector<BusEntry> BusSelector::matching(const std::vector<BusEntry>& buses) const
@@ -49,12 +44,12 @@ std::vector<BusEntry> BusSelector::matching(const std::vector<BusEntry>& buses) 
         return found;
     }
     pick([&](const BusEntry& bus) { return bus.adapterName == name_; });
-    if (found.empty() && match_ == Match::NameOrPart)
+    if (found.empty())
         pick([&](const BusEntry& bus) { return containsIgnoringCase(bus.adapterName, name_); });
     return found;
 }
 
-BusChoice BusSelector::choose(const std::vector<BusEntry>& buses) const
+BusChoice BusSelector::choose(const std::vector<BusEntry>& buses, bool i2cDevLoaded) const
 {
     const std::vector<BusEntry> found = matching(buses);
     if (found.size() > 1) {
@@ -64,7 +59,7 @@ BusChoice BusSelector::choose(const std::vector<BusEntry>& buses) const
         return { std::nullopt, "several buses match (" + names + "); name one with --adapter=i2c-N" };
     }
     if (found.empty() || !found.front().hasNode)
-        return { std::nullopt, "no such bus (load the i2c-dev module: sudo modprobe i2c-dev)" };
+        return { std::nullopt, noSuchBus(i2cDevLoaded) };
     return { found.front(), {} };
 }
 

@@ -20,15 +20,13 @@ class BusSelector {
 public:
     // Nothing when `text` is neither "i2c-N" nor "i2c:NAME".
     static std::optional<BusSelector> parse(std::string_view text);
-    // The bus whose adapter has exactly this name, whatever its number now.
-    static BusSelector adapterNamed(std::string name);
 
     const std::string& text() const { return text_; }
     // Exactly one bus with a device node, or the reason why not.
-    BusChoice choose(const std::vector<BusEntry>& buses) const;
+    BusChoice choose(const std::vector<BusEntry>& buses, bool i2cDevLoaded) const;
 
 private:
-    enum class Match { Number, ExactName, NameOrPart };
+    enum class Match { Number, Name };
     BusSelector(std::string text, Match match, std::string key, int number);
 
     std::vector<BusEntry> matching(const std::vector<BusEntry>& buses) const;

@@ -45,7 +45,8 @@ I2cDevBackend::~I2cDevBackend() = default;
 
 int I2cDevBackend::findControllers()
 {
-    const BusChoice choice = selector_.choose(listBuses(system_->sysRoot(), system_->devRoot()));
+    const BusChoice choice
+        = selector_.choose(listBuses(system_->sysRoot(), system_->devRoot()), hasI2cDev(system_->sysRoot()));
     bus_ = choice.bus;
     if (!bus_) {
         reporter_.report(selector_.text() + ": " + choice.problem);
@@ -154,17 +155,19 @@ bool I2cDevBackend::connect(const BusEntry& bus)
     return true;
 }
 
-// After an unplug the adapter is looked for again by its name, since its bus number may change.
+// After an unplug only the same bridge may carry the session on, under whatever number it comes back:
+// an identical bridge elsewhere is another board, whose chip must get none of our reads and writes.
 bool I2cDevBackend::reconnect()
 {
     if (connection_)
         return true;
-    const BusSelector again = bus_->adapterName.empty() ? selector_ : BusSelector::adapterNamed(bus_->adapterName);
-    const BusChoice choice = again.choose(listBuses(system_->sysRoot(), system_->devRoot()));
-    if (!choice.bus || !connect(*choice.bus))
+    const std::vector<BusEntry> buses = listBuses(system_->sysRoot(), system_->devRoot());
+    const auto back
+        = std::ranges::find_if(buses, [&](const BusEntry& bus) { return bus.hasNode && sameBridge(bus, *bus_); });
+    if (back == buses.end() || !connect(*back))
         return false;
     reporter_.clear();
-    reporter_.report("adapter \"" + bus_->adapterName + "\" is back as " + label());
+    reporter_.report(describeBridge(*bus_) + " is back as " + label());
     return true;
 }
 
@@ -174,7 +177,7 @@ int I2cDevBackend::failTransfer(int error, int address, const std::string& doing
     if (error == ENODEV || !std::filesystem::exists(nodePath(system_->devRoot(), bus_->number), ignored)) {
         // Closing at once matters: the kernel cannot remove the adapter while its node is open.
         connection_.reset();
-        reporter_.report(label() + ": adapter \"" + bus_->adapterName + "\" is gone; waiting for it to come back");
+        reporter_.report(label() + ": " + describeBridge(*bus_) + " is gone; waiting for it to come back");
         return -1;
     }
     explain(error, address, doing);
@@ -186,7 +189,7 @@ void I2cDevBackend::explain(int error, int address, const std::string& doing)
     std::string reason;
     switch (error) {
     case ENOENT:
-        reason = "no such bus (load the i2c-dev module: sudo modprobe i2c-dev)";
+        reason = noSuchBus(hasI2cDev(system_->sysRoot()));
         break;
     case EACCES:
     case EPERM:

@@ -1,6 +1,7 @@
-// A kernel with i2c buses for tests: sysfs name files and /dev nodes as plain files in a scratch
-// directory, and behind each plugged adapter a chip at 0x2C with 256 byte registers. Every ioctl
-// is logged as the kernel saw it. The program never includes this.
+// A kernel with i2c buses for tests, in a scratch directory: sysfs laid out as the kernel does (each
+// adapter's directory under devices/, below its parent device if it has one, with a `device` link to
+// that parent, and reached through bus/i2c/devices), /dev nodes as plain files, and behind each adapter
+// a chip at 0x2C with 256 byte registers. Every open and ioctl is logged as one line of text.
 #pragma once
 
 #include "ptx/i2cdev/SystemCalls.h"
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -29,54 +29,33 @@ public:
 
     struct Adapter {
         std::string name {};
+        // The parent device below devices/, empty for none (as i2c-stub); a '*' in it stands for a HID
+        // instance number, new at every plug.
+        std::string parent {};
         unsigned long functions = kPlainI2c | kSmbusOnly;
-        bool withNode = true; // false: i2c-dev is not loaded
         bool chipPresent = true;
         std::array<std::uint8_t, 256> registers {};
-        std::uint8_t registerPointer = 0;
         std::set<unsigned long> driverAddresses {}; // addresses that a kernel driver holds
         int openError = 0; // errno that open() fails with, e.g. EACCES
         std::deque<int> transferErrors {}; // errnos that the next transfers fail with
         int messagesCompleted = -1; // I2C_RDWR claims only this many messages went through, unless -1
     };
 
-    struct Message {
-        int address = -1;
-        int flags = 0;
-        std::vector<std::uint8_t> bytes {}; // a read message holds the bytes returned
-        bool operator==(const Message&) const = default;
-    };
-
-    // One ioctl as the kernel saw it.
-    struct Call {
-        int bus = -1;
-        unsigned long request = 0;
-        unsigned long value = 0; // I2C_SLAVE and I2C_SLAVE_FORCE: the address
-        int clientAddress = -1; // I2C_SMBUS: the address claimed before
-        int readWrite = -1; // I2C_SMBUS
-        int command = -1;
-        std::uint32_t size = 0;
-        int byte = -1; // written, or returned by a read
-        std::vector<Message> messages {}; // I2C_RDWR
-        bool operator==(const Call&) const = default;
-    };
-
-    FakeKernelBus();
+    // Without i2c-dev there is neither its sysfs class nor any /dev node.
+    explicit FakeKernelBus(bool i2cDevLoaded = true);
     ~FakeKernelBus() override;
     FakeKernelBus(const FakeKernelBus&) = delete; // the scratch directory is removed once
     FakeKernelBus& operator=(const FakeKernelBus&) = delete;
 
     Adapter& plug(int number, Adapter adapter);
-    // The adapter's files go; nodes still open on it fail every ioctl with `error`.
-    void unplug(int number, int error = ENODEV);
-    // The adapter unplugged last comes back, registers and all, as bus `number`.
-    Adapter& replug(int number);
+    // The adapter's files go, and nodes still open on it fail every ioctl with `error`. Returns the
+    // adapter, registers and all, to be plugged in again.
+    Adapter unplug(int number, int error = ENODEV);
 
-    const std::vector<Call>& calls() const { return calls_; }
-    std::vector<Call> callsOf(unsigned long request) const;
+    // "i2c-3 open", "i2c-3 SLAVE 2C", "i2c-3 SMBUS 2C read 14 -> 5A", "i2c-3 RDWR 2C write 13 A5", ...
+    const std::vector<std::string>& calls() const { return calls_; }
+    int callsWith(std::string_view text) const;
     void clearCalls() { calls_.clear(); }
-    // Every node open() was asked for, in order, successful or not.
-    const std::vector<std::filesystem::path>& openAttempts() const { return openAttempts_; }
     int openNodes() const { return static_cast<int>(nodes_.size()); }
 
     int open(const std::filesystem::path& node) override;
@@ -88,24 +67,17 @@ public:
 private:
     struct Node {
         int bus = -1;
-        std::shared_ptr<Adapter> adapter;
         unsigned long address = 0;
         int unpluggedError = 0;
     };
 
-    // The files that make bus `number` appear: two sysfs name files and the node.
-    std::array<std::filesystem::path, 3> filesOf(int number) const;
-
     std::filesystem::path root_;
-    std::map<int, std::shared_ptr<Adapter>> buses_;
-    std::shared_ptr<Adapter> unplugged_;
+    bool i2cDevLoaded_;
+    std::map<int, Adapter> buses_;
     std::map<int, Node> nodes_;
     int nextFd_ = 100;
-    std::vector<Call> calls_;
-    std::vector<std::filesystem::path> openAttempts_;
+    int hidInstances_ = 0;
+    std::vector<std::string> calls_;
 };
-
-// Makes a back end for bus `name` over `kernel` the one every ptx call goes to; false for a bad name.
-bool installFakeBackend(std::string_view name, std::shared_ptr<FakeKernelBus> kernel);
 
 } // namespace ptx::i2cdev
