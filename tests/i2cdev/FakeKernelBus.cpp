@@ -19,16 +19,6 @@ std::string hex(unsigned long value)
     return text;
 }
 
-// Errno of the next transfer to `address`: a queued one, or no acknowledge from anything but the chip.
-int transferError(Adapter& adapter, unsigned long address)
-{
-    if (adapter.transferErrors.empty())
-        return address == FakeKernelBus::kChipAddress && adapter.chipPresent ? 0 : ENXIO;
-    const int error = adapter.transferErrors.front();
-    adapter.transferErrors.pop_front();
-    return error;
-}
-
 int smbus(Adapter& adapter, unsigned long address, const i2c_smbus_ioctl_data& request, std::string& call)
 {
     const bool reading = request.read_write == I2C_SMBUS_READ;
@@ -37,14 +27,12 @@ int smbus(Adapter& adapter, unsigned long address, const i2c_smbus_ioctl_data& r
     const unsigned long needed = reading ? I2C_FUNC_SMBUS_READ_BYTE_DATA : I2C_FUNC_SMBUS_WRITE_BYTE_DATA;
     if (request.size != I2C_SMBUS_BYTE_DATA || !(adapter.functions & needed))
         return -EOPNOTSUPP;
-    if (const int error = transferError(adapter, address))
+    if (const int error = adapter.failure("SMBUS"))
         return -error;
-    if (!reading) {
+    if (!reading)
         adapter.registers[request.command] = request.data->byte;
-        return 0;
-    }
-    request.data->byte = adapter.registers[request.command];
-    call += " -> " + hex(request.data->byte);
+    else
+        call += " -> " + hex(request.data->byte = adapter.registers[request.command]);
     return 0;
 }
 
@@ -53,7 +41,8 @@ int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, std::string& call
     call += "RDWR";
     if (!(adapter.functions & I2C_FUNC_I2C))
         return -EOPNOTSUPP;
-    // One missing acknowledge ends the whole transfer, as a real controller does.
+    if (const int error = adapter.failure("RDWR"))
+        return -error;
     std::uint8_t pointer = 0;
     for (unsigned i = 0; i < request.nmsgs; ++i) {
         const i2c_msg& message = request.msgs[i];
@@ -61,8 +50,6 @@ int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, std::string& call
         call += (i ? ", " : " ") + hex(message.addr) + (reading ? " read" : " write");
         if (message.flags & ~I2C_M_RD)
             call += " flags " + hex(message.flags);
-        if (const int error = transferError(adapter, message.addr))
-            return -error;
         for (unsigned n = 0; n < message.len; ++n) {
             if (reading)
                 message.buf[n] = adapter.registers[pointer++];
@@ -143,7 +130,7 @@ int FakeKernelBus::open(const std::filesystem::path& path)
     if (!std::filesystem::exists(path))
         return -ENOENT;
     const int bus = std::stoi(path.filename().string().substr(4));
-    if (const int error = buses_.at(bus).openError)
+    if (const int error = buses_.at(bus).failure("open"))
         return -error;
     nodes_[nextFd_] = Node { .bus = bus };
     return nextFd_++;
@@ -166,10 +153,9 @@ int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
     case I2C_SLAVE:
     case I2C_SLAVE_FORCE:
         call += (request == I2C_SLAVE ? "SLAVE " : "SLAVE_FORCE ") + hex(arg);
-        if (arg > 0x7F)
-            return -EINVAL;
-        if (request == I2C_SLAVE && adapter.driverAddresses.contains(arg))
-            return -EBUSY; // only the forced claim overrides a kernel driver
+        // Only the forced claim overrides a kernel driver's address.
+        if (const int error = request == I2C_SLAVE ? adapter.failure("SLAVE") : 0)
+            return -error;
         node.address = arg;
         return 0;
     case I2C_SMBUS:

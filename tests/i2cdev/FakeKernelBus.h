@@ -1,7 +1,7 @@
 // A kernel with i2c buses for tests, in a scratch directory: sysfs laid out as the kernel does (each
 // adapter's directory under devices/, below its parent device if it has one, with a `device` link to
 // that parent, and reached through bus/i2c/devices), /dev nodes as plain files, and behind each adapter
-// a chip at 0x2C with 256 byte registers. Every open and ioctl is logged as one line of text.
+// a chip with 256 byte registers. Every open and ioctl is logged as one line of text.
 #pragma once
 
 #include "ptx/i2cdev/SystemCalls.h"
@@ -9,9 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
-#include <deque>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +21,6 @@ namespace ptx::i2cdev {
 
 class FakeKernelBus final : public SystemCalls {
 public:
-    static constexpr int kChipAddress = 0x2C;
     static constexpr unsigned long kPlainI2c = I2C_FUNC_I2C;
     static constexpr unsigned long kSmbusOnly = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_BYTE | I2C_FUNC_SMBUS_BYTE_DATA;
 
@@ -33,11 +30,11 @@ public:
         // instance number, new at every plug.
         std::string parent {};
         unsigned long functions = kPlainI2c | kSmbusOnly;
-        bool chipPresent = true;
         std::array<std::uint8_t, 256> registers {};
-        std::set<unsigned long> driverAddresses {}; // addresses that a kernel driver holds
-        int openError = 0; // errno that open() fails with, e.g. EACCES
-        std::deque<int> transferErrors {}; // errnos that the next transfers fail with
+        // Calls of a kind ("open", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set: EACCES,
+        // EBUSY for an address a kernel driver holds, ENXIO for no acknowledge...
+        std::map<std::string, int> failures {};
+        int failure(const std::string& kind) const { return failures.contains(kind) ? failures.at(kind) : 0; }
         int messagesCompleted = -1; // I2C_RDWR claims only this many messages went through, unless -1
     };
 
