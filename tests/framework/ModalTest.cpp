@@ -8,133 +8,83 @@
 
 namespace {
 
-class SystemMenu : public ShownDialog { };
-
-// Runs `whileModal` once the modal loop runs, then presses Escape on the active modal window.
-void whenModal(std::function<void(QDialog&)> whileModal)
+void press(CDialog& dialog, int target, Qt::Key key)
 {
-    QTimer::singleShot(0, [whileModal = std::move(whileModal)] {
-        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(modal, nullptr);
-        whileModal(*modal);
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-}
-
-int centreDistance(const QWidget& window, const QRect& over)
-{
-    return (window.frameGeometry().center() - over.center()).manhattanLength();
-}
-
-// Shows the dialog, types into its edit, then presses `key` on control `target`.
-void typeThenPress(CDialog& dialog, int target, Qt::Key key)
-{
-    show(dialog);
-    QTest::keyClicks(dialog.controlWidget(IDC_EDIT), "typed");
     QWidget* widget = dialog.controlWidget(target);
     widget->setFocus();
     QTest::keyClick(widget, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
 }
 
 // Cancel as the default button tells its click from OnOK.
-constexpr std::array<ControlTemplate, 2> defaultButtonControls { {
+constexpr ControlTemplate defaultButtonControls[] {
     { IDC_EDIT, ControlKind::Edit, "", { 10, 10, 60, 14 } },
     { IDCANCEL, ControlKind::PushButton, "Cancel", { 80, 10, 50, 14 }, StyleDefaultButton },
-} };
+};
 constexpr DialogTemplate defaultButtonTemplate { 901, "Default", 140, 40, defaultButtonControls };
 
 } // namespace
 
-TEST(Modal, InitialisesBeforeShowingThenCentresAndFocusesTheFirstControl)
+TEST(Modal, InitialisesBeforeShowingThenOpensCentredOverItsParent)
 {
-    TestDialog dialog;
-    bool shownAtInit = true;
-    int listItemsAtInit = -1;
-    // OnInitDialog fills the lists, then shows the model: the first exchange.
-    dialog.duringExchange = [&](bool) {
-        shownAtInit = dialog.window()->isVisible();
-        listItemsAtInit = dialog.list.GetCount();
+    const auto centreDistance = [](const QWidget* window, const QRect& over) {
+        return (window->frameGeometry().center() - over.center()).manhattanLength();
     };
-    whenModal([&dialog](QDialog& modal) {
-        EXPECT_EQ(&modal, dialog.window());
-        EXPECT_EQ(modal.focusWidget(), dialog.controlWidget(IDCANCEL));
-        EXPECT_LE(centreDistance(modal, QApplication::primaryScreen()->availableGeometry()), 2);
-    });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_FALSE(shownAtInit);
-    EXPECT_EQ(listItemsAtInit, 3);
-}
-
-TEST(Modal, AChildDialogOpensOverItsParentAndBlocksIt)
-{
     TestDialog parent;
     show(parent);
+    EXPECT_LE(centreDistance(parent.window(), QApplication::primaryScreen()->availableGeometry()), 2);
     parent.window()->move(40, 30);
     QApplication::processEvents();
+
     TestDialog child(&parent);
-    whenModal([&](QDialog& modal) {
-        EXPECT_EQ(&modal, child.window());
-        EXPECT_LE(centreDistance(modal, parent.window()->frameGeometry()), 2);
-        userClick(*parent.get<QPushButton>(IDC_GO));
-        EXPECT_EQ(parent.count(BN_CLICKED, IDC_GO), 0);
+    // OnInitDialog fills the lists, then shows the model: the first exchange.
+    std::pair<bool, int> shownAndItemsAtInit;
+    child.duringExchange = [&](bool) { shownAndItemsAtInit = { child.window()->isVisible(), child.list.GetCount() }; };
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), child.window());
+        EXPECT_LE(centreDistance(child.window(), parent.window()->frameGeometry()), 2);
+        QTest::keyClick(child.window(), Qt::Key_Escape);
     });
     EXPECT_EQ(child.DoModal(), IDCANCEL);
-    EXPECT_TRUE(parent.window()->isVisible());
-    userClick(*parent.get<QPushButton>(IDC_GO));
-    EXPECT_EQ(parent.count(BN_CLICKED, IDC_GO), 1);
+    EXPECT_EQ(shownAndItemsAtInit, std::pair(false, 3));
 }
 
-TEST(Keys, EnterClicksTheFocusedPushButtonElseGathersAndEndsWithOkEscapeEndsWithCancel)
+TEST(Ending, EnterClicksTheFocusedButtonElseGathersAndEndsEscapeExitAndCloseEndWithoutGathering)
 {
+    // How the user ends the dialog after typing into its edit, and the result: 0 while it stays open.
+    std::vector<std::tuple<std::string, std::function<void(CDialog&)>, int>> endings {
+        { "close box", [](CDialog& d) { d.window()->close(); }, IDCANCEL },
+        { "Exit", [](CDialog& d) { userClick(*d.controlWidget(IDCANCEL)); }, IDCANCEL },
+        { "system menu's Close", [](CDialog& d) { d.popupSystemMenu({})->actions().front()->trigger(); }, IDCANCEL },
+    };
     for (int target : { IDC_GO, IDC_EDIT, IDC_EARLY, IDC_READ_ONLY, IDC_LIST, IDC_SLIDER }) {
         for (Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape }) {
-            SCOPED_TRACE(testing::Message() << "control " << target << ", key " << key);
-            TestDialog dialog;
-            typeThenPress(dialog, target, key);
             const int result = key == Qt::Key_Escape ? IDCANCEL : target == IDC_GO ? 0 : IDOK;
-            EXPECT_EQ(dialog.window()->isVisible(), result == 0);
-            EXPECT_EQ(dialog.window()->result(), result);
-            EXPECT_EQ(dialog.editText, result == IDOK ? "typed" : "");
-            EXPECT_EQ(dialog.count(BN_CLICKED, IDC_GO), result == 0 ? 1 : 0);
-            EXPECT_EQ(dialog.count(CBN_SELCHANGE, IDC_LIST), 0);
-            for (const QPushButton* button : dialog.window()->findChildren<QPushButton*>())
-                EXPECT_FALSE(button->isDefault() || button->autoDefault());
+            endings.emplace_back(
+                testing::PrintToString(std::pair(target, key)), [=](CDialog& d) { press(d, target, key); }, result);
         }
     }
-}
-
-TEST(Keys, ADefaultButtonTakesEnterWhereverTheFocusIs)
-{
-    for (const auto& [target, key] : { std::pair { IDC_EDIT, Qt::Key_Return }, std::pair { IDCANCEL, Qt::Key_Return },
-             std::pair { IDCANCEL, Qt::Key_Space } }) {
-        SCOPED_TRACE(testing::Message() << "control " << target << ", key " << key);
-        CDialog dialog(defaultButtonTemplate);
-        typeThenPress(dialog, target, key);
-        EXPECT_FALSE(dialog.window()->isVisible());
-        EXPECT_EQ(dialog.window()->result(), IDCANCEL);
-    }
-}
-
-TEST(Keys, TheCloseBoxExitAndTheSystemMenusCloseEndWithCancelWithoutGathering)
-{
-    const std::array<void (*)(TestDialog&), 3> ways {
-        [](TestDialog& d) { d.window()->close(); },
-        [](TestDialog& d) { userClick(*d.get<QPushButton>(IDCANCEL)); },
-        [](TestDialog& d) { d.popupSystemMenu({})->actions().front()->trigger(); },
-    };
-    for (std::size_t way = 0; way < ways.size(); ++way) {
+    for (const auto& [way, end, result] : endings) {
         SCOPED_TRACE(way);
         TestDialog dialog;
         show(dialog);
         QTest::keyClicks(dialog.controlWidget(IDC_EDIT), "typed");
-        ways[way](dialog);
-        EXPECT_FALSE(dialog.window()->isVisible());
-        EXPECT_EQ(dialog.window()->result(), IDCANCEL);
-        EXPECT_EQ(dialog.editText, "");
+        end(dialog);
+        EXPECT_EQ(std::pair(dialog.window()->isVisible(), dialog.window()->result()), std::pair(result == 0, result));
+        EXPECT_EQ(dialog.editText, result == IDOK ? "typed" : "");
+        EXPECT_EQ(dialog.count(BN_CLICKED, IDC_GO), result == 0 ? 1 : 0);
+        EXPECT_EQ(dialog.count(CBN_SELCHANGE, IDC_LIST), 0);
+        for (const QPushButton* button : dialog.window()->findChildren<QPushButton*>())
+            EXPECT_FALSE(button->isDefault() || button->autoDefault());
     }
+
+    // A default button takes Enter wherever the focus is.
+    CDialog withDefault(defaultButtonTemplate);
+    show(withDefault);
+    press(withDefault, IDC_EDIT, Qt::Key_Return);
+    EXPECT_EQ(std::pair(withDefault.window()->isVisible(), withDefault.window()->result()), std::pair(false, IDCANCEL));
 }
 
-TEST_F(SystemMenu, OpensOnARightClickOnTheBackgroundOnly)
+TEST_F(ShownDialog, TheSystemMenuOpensOnARightClickOnTheBackgroundOnly)
 {
     QDialog* window = dialog.window();
     userClick(*dialog.get<QPushButton>(IDC_GO), Qt::RightButton);
