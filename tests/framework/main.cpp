@@ -1,6 +1,4 @@
-#include "framework/DialogLook.h"
-
-#include <QApplication>
+#include "framework/DialogApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +7,7 @@ int main(int argc, char** argv)
     // Headless also when test discovery runs the binary at build time.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    applyDialogLook(application);
+    DialogApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
