@@ -11,7 +11,7 @@ namespace {
 constexpr int kFirmwareBufferSize = 8;
 constexpr int kFirmwareRecordLength = 5;
 
-// Lives until the process ends; the adapter is never closed.
+// Kept until adapterRelease.
 int adapterHandle = 0;
 std::array<char, PTX_SERIAL_NUMBER_SIZE> serialNumber {};
 std::array<unsigned char, 2> firmwareBytes {};
@@ -67,6 +67,12 @@ int readRegister(unsigned device, unsigned char registerAddress, unsigned char& 
 bool writeRegister(unsigned device, unsigned char registerAddress, unsigned char value)
 {
     return ptxI2C_RegisterWrite(adapterHandle, static_cast<int>(device & 0xFF), registerAddress, value) >= 0;
+}
+
+void adapterRelease()
+{
+    ptxClose(adapterHandle);
+    adapterHandle = 0;
 }
 
 void adapterResetForTests()

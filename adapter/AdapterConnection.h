@@ -16,3 +16,5 @@ bool firmwareVersionByte(unsigned char& ffwByte);
 int readRegister(unsigned device, unsigned char registerAddress, unsigned char& value);
 // True when the chip took the byte.
 bool writeRegister(unsigned device, unsigned char registerAddress, unsigned char value);
+// Lets go of the adapter, so that it can be unplugged or used elsewhere; register accesses fail from then on.
+void adapterRelease();

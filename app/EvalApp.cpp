@@ -2,6 +2,7 @@
 
 #include "DebugLog.h"
 
+#include "adapter/AdapterConnection.h"
 #include "ui/EvalDialog.h"
 
 #include <cstdio>
@@ -33,6 +34,8 @@ bool EvalApp::InitInstance()
         dialog.DoModal();
         m_pMainWnd = nullptr;
     }
+    // An open bus node holds its bridge, and the viewer may stay open for long.
+    adapterRelease();
 
     if (debugMode == 1) {
         log.close();

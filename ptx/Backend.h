@@ -20,6 +20,7 @@ public:
     virtual int powerWriteControl(int handle, int enable, int voltageSetting) = 0;
     virtual int registerRead(int handle, int deviceAddress, int registerAddress) = 0;
     virtual int registerWrite(int handle, int deviceAddress, int registerAddress, int value) = 0;
+    virtual int close(int handle) = 0;
 };
 
 // Makes `backend` the one every ptx call goes to (tests use it to install fakes);

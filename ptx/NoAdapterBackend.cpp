@@ -51,4 +51,9 @@ int NoAdapterBackend::registerWrite(int, int, int, int)
     return kNoAdapter;
 }
 
+int NoAdapterBackend::close(int)
+{
+    return kNoAdapter;
+}
+
 } // namespace ptx

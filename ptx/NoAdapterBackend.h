@@ -16,6 +16,7 @@ public:
     int powerWriteControl(int handle, int enable, int voltageSetting) override;
     int registerRead(int handle, int deviceAddress, int registerAddress) override;
     int registerWrite(int handle, int deviceAddress, int registerAddress, int value) override;
+    int close(int handle) override;
 };
 
 } // namespace ptx

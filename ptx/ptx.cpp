@@ -57,6 +57,11 @@ int ptxI2C_RegisterWrite(int handle, int deviceAddress, int registerAddress, int
     return currentBackend().registerWrite(handle, deviceAddress, registerAddress, value);
 }
 
+int ptxClose(int handle)
+{
+    return currentBackend().close(handle);
+}
+
 int ptxSelectBackend(const char* name)
 {
     const std::string_view chosen = name ? name : "";

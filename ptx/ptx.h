@@ -24,6 +24,8 @@ int ptxPower_WriteControl(int handle, int enable, int voltageSetting);
 // The register byte in the low 8 bits, or negative when the device did not answer.
 int ptxI2C_RegisterRead(int handle, int deviceAddress, int registerAddress);
 int ptxI2C_RegisterWrite(int handle, int deviceAddress, int registerAddress, int value);
+// Releases the adapter that `handle` opened, for other programs and for the kernel; the handle is then invalid.
+int ptxClose(int handle);
 
 // Chooses where the calls above go: "sim" (the default), "none", or a back end's own name.
 // Returns 0, or negative for a name no back end knows. Call it before the first other call.

@@ -5,17 +5,30 @@
 
 namespace ptx::i2cdev {
 
-void FailureReporter::report(const std::string& reason)
+namespace {
+
+void print(const std::string& text)
 {
-    if (reason == last_)
-        return;
-    last_ = reason;
-    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, reason.c_str());
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, text.c_str());
+}
+
+} // namespace
+
+void FailureReporter::report(Cause cause, const std::string& text)
+{
+    if (told_.insert(cause).second)
+        print(text);
+}
+
+void FailureReporter::resolve(Cause cause, const std::string& text)
+{
+    told_.erase(cause);
+    print(text);
 }
 
 void FailureReporter::clear()
 {
-    last_.clear();
+    told_.clear();
 }
 
 } // namespace ptx::i2cdev

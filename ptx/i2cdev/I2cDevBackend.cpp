@@ -1,11 +1,13 @@
 #include "ptx/i2cdev/I2cDevBackend.h"
 
 #include "ptx/i2cdev/BusConnection.h"
+#include "ptx/i2cdev/FailureReason.h"
 #include "ptx/i2cdev/LinuxSystemCalls.h"
+#include "ptx/i2cdev/PeriodicCheck.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstring>
 #include <system_error>
 #include <utility>
@@ -20,17 +22,20 @@ constexpr int kChipAddress = 0x2C;
 constexpr int kPresenceRegister = 0x00;
 // Bytes 0 to 3 of the version record: this back end's own version, 1.0 and 1.0.
 constexpr unsigned char kVersionRecord[] = { 1, 0, 1, 0 };
+// The kernel cannot finish removing an unplugged bridge while its node is open, and nothing else on
+// that hub gets through until then: the node is looked for this often.
+constexpr std::chrono::milliseconds kNodeCheckInterval { 250 };
+constexpr Cause kUnplugged { Step::Unplug, 0 };
 
 bool isByte(int value)
 {
     return value >= 0 && value <= 0xFF;
 }
 
-std::string hexByte(int value)
+// Errors a bridge may give on its way out, rather than because its chip does not answer.
+bool mayBeUnplugged(int error)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(value) & 0xFFu);
-    return text;
+    return error == ENODEV || error == ESHUTDOWN || error == EPROTO;
 }
 
 } // namespace
@@ -45,11 +50,12 @@ I2cDevBackend::~I2cDevBackend() = default;
 
 int I2cDevBackend::findControllers()
 {
+    const std::scoped_lock lock(mutex_);
     const BusChoice choice
         = selector_.choose(listBuses(system_->sysRoot(), system_->devRoot()), hasI2cDev(system_->sysRoot()));
     bus_ = choice.bus;
     if (!bus_) {
-        reporter_.report(selector_.text() + ": " + choice.problem);
+        reporter_.report({ Step::Choose, 0 }, selector_.text() + ": " + choice.problem);
         return 0;
     }
     return 1;
@@ -57,6 +63,7 @@ int I2cDevBackend::findControllers()
 
 int I2cDevBackend::getSerialNumber(int index, char* buffer, std::size_t size)
 {
+    const std::scoped_lock lock(mutex_);
     if (index != 0 || !bus_ || !buffer || size == 0)
         return -1;
     const std::string name = bus_->adapterName.empty() ? label() : bus_->adapterName;
@@ -67,20 +74,25 @@ int I2cDevBackend::getSerialNumber(int index, char* buffer, std::size_t size)
 
 int I2cDevBackend::open(const char* serialNumber)
 {
+    watcher_.reset(); // before taking the lock, which its check takes too
+    const std::scoped_lock lock(mutex_);
     connection_.reset();
     opened_ = false;
     if (!bus_ || !serialNumber || serialNumber_.empty() || serialNumber != serialNumber_ || !connect(*bus_))
         return -1;
     opened_ = true;
+    watcher_ = std::make_unique<PeriodicCheck>(kNodeCheckInterval, [this] { closeVanishedNode(); });
     return kHandle;
 }
 
 int I2cDevBackend::firmwareVersionRead(int handle, unsigned char* buffer, int length)
 {
+    const std::scoped_lock lock(mutex_);
     if (!isOpen(handle) || !buffer || length < 0)
         return -1;
     // Without the chip there is no session to start, so this is where its absence shows.
-    if (registerRead(handle, kChipAddress, kPresenceRegister) < 0)
+    const auto presence = [](BusConnection& bus) { return bus.readByte(kChipAddress, kPresenceRegister); };
+    if (transfer(kChipAddress, "reading register " + hexByte(kPresenceRegister), presence) < 0)
         return -1;
     for (int i = 0; i < length; ++i)
         buffer[i] = i < static_cast<int>(std::size(kVersionRecord)) ? kVersionRecord[i] : 0;
@@ -104,23 +116,30 @@ int I2cDevBackend::powerWriteControl(int handle, int, int)
 
 int I2cDevBackend::registerRead(int handle, int deviceAddress, int registerAddress)
 {
-    if (!isOpen(handle) || !isByte(registerAddress) || !reconnect())
+    const std::scoped_lock lock(mutex_);
+    if (!isOpen(handle) || !isByte(registerAddress))
         return -1;
-    const int result = connection_->readByte(deviceAddress, registerAddress);
-    if (result < 0)
-        return failTransfer(-result, deviceAddress, "reading register " + hexByte(registerAddress));
-    reporter_.clear();
-    return result;
+    return transfer(deviceAddress, "reading register " + hexByte(registerAddress),
+        [&](BusConnection& bus) { return bus.readByte(deviceAddress, registerAddress); });
 }
 
 int I2cDevBackend::registerWrite(int handle, int deviceAddress, int registerAddress, int value)
 {
-    if (!isOpen(handle) || !isByte(registerAddress) || !isByte(value) || !reconnect())
+    const std::scoped_lock lock(mutex_);
+    if (!isOpen(handle) || !isByte(registerAddress) || !isByte(value))
         return -1;
-    const int result = connection_->writeByte(deviceAddress, registerAddress, value);
-    if (result < 0)
-        return failTransfer(-result, deviceAddress, "writing register " + hexByte(registerAddress));
-    reporter_.clear();
+    return transfer(deviceAddress, "writing register " + hexByte(registerAddress),
+        [&](BusConnection& bus) { return bus.writeByte(deviceAddress, registerAddress, value); });
+}
+
+int I2cDevBackend::close(int handle)
+{
+    if (!isOpen(handle))
+        return -1;
+    watcher_.reset();
+    const std::scoped_lock lock(mutex_);
+    connection_.reset();
+    opened_ = false;
     return 0;
 }
 
@@ -135,20 +154,21 @@ bool I2cDevBackend::connect(const BusEntry& bus)
     const auto node = nodePath(system_->devRoot(), bus.number);
     auto connection = std::make_unique<BusConnection>(*system_);
     if (const int result = connection->open(node); result < 0) {
-        explain(-result, kChipAddress, "opening " + node.string());
+        explain({ Step::Open, -result }, kChipAddress, "opening " + node.string());
         return false;
     }
     if (const int result = connection->readFunctions(); result < 0) {
-        explain(-result, kChipAddress, "asking the adapter what it can do");
+        explain({ Step::Functions, -result }, kChipAddress, "asking the adapter what it can do");
         return false;
     }
     if (!connection->reachesChip()) {
-        reporter_.report(label() + ": adapter \"" + bus.adapterName
-            + "\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the chip");
+        reporter_.report({ Step::Functions, 0 },
+            label() + ": adapter \"" + bus.adapterName
+                + "\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the chip");
         return false;
     }
     if (const int result = connection->claim(kChipAddress); result < 0) {
-        explain(-result, kChipAddress, "claiming address " + hexByte(kChipAddress));
+        explain({ Step::Claim, -result }, kChipAddress, "claiming address " + hexByte(kChipAddress));
         return false;
     }
     connection_ = std::move(connection);
@@ -166,50 +186,52 @@ bool I2cDevBackend::reconnect()
         = std::ranges::find_if(buses, [&](const BusEntry& bus) { return bus.hasNode && sameBridge(bus, *bus_); });
     if (back == buses.end() || !connect(*back))
         return false;
-    reporter_.clear();
-    reporter_.report(describeBridge(*bus_) + " is back as " + label());
+    reporter_.resolve(kUnplugged, describeBridge(*bus_) + " is back as " + label());
     return true;
 }
 
-int I2cDevBackend::failTransfer(int error, int address, const std::string& doing)
+int I2cDevBackend::transfer(int address, const std::string& doing, const std::function<int(BusConnection&)>& run)
 {
-    std::error_code ignored;
-    if (error == ENODEV || !std::filesystem::exists(nodePath(system_->devRoot(), bus_->number), ignored)) {
-        // Closing at once matters: the kernel cannot remove the adapter while its node is open.
-        connection_.reset();
-        reporter_.report(label() + ": " + describeBridge(*bus_) + " is gone; waiting for it to come back");
+    if (!reconnect())
         return -1;
+    const int result = run(*connection_);
+    if (result >= 0) {
+        reporter_.clear();
+        return result;
     }
-    explain(error, address, doing);
+    // i2c-stub gives ENODEV for an address without a chip: the bridge is gone only when its node is, or
+    // when the adapter no longer even says what it can do.
+    if (!nodeExists() || (mayBeUnplugged(-result) && connection_->readFunctions() < 0))
+        disconnect();
+    else
+        explain({ Step::Transfer, -result }, address, doing);
     return -1;
 }
 
-void I2cDevBackend::explain(int error, int address, const std::string& doing)
+void I2cDevBackend::closeVanishedNode()
 {
-    std::string reason;
-    switch (error) {
-    case ENOENT:
-        reason = noSuchBus(hasI2cDev(system_->sysRoot()));
-        break;
-    case EACCES:
-    case EPERM:
-        reason = "permission denied on " + nodePath(system_->devRoot(), bus_->number).string()
-            + " (join the i2c group or add a udev rule for it)";
-        break;
-    case EBUSY:
-        reason = "a kernel driver already owns address " + hexByte(address) + " on this bus";
-        break;
-    // Bridges report a missing acknowledge in different ways.
-    case ENXIO:
-    case EREMOTEIO:
-    case ETIMEDOUT:
-    case EIO:
-        reason = "no device answers at " + hexByte(address);
-        break;
-    default:
-        reason = doing + ": " + std::strerror(error);
-    }
-    reporter_.report(label() + ": " + reason);
+    const std::scoped_lock lock(mutex_);
+    if (connection_ && !nodeExists())
+        disconnect();
+}
+
+void I2cDevBackend::disconnect()
+{
+    connection_.reset();
+    reporter_.report(kUnplugged, label() + ": " + describeBridge(*bus_) + " is gone; waiting for it to come back");
+}
+
+bool I2cDevBackend::nodeExists() const
+{
+    std::error_code ignored;
+    return std::filesystem::exists(nodePath(system_->devRoot(), bus_->number), ignored);
+}
+
+void I2cDevBackend::explain(Cause cause, int address, const std::string& doing)
+{
+    reporter_.report(cause,
+        label() + ": "
+            + failureReason(cause, doing, address, nodePath(system_->devRoot(), bus_->number), system_->sysRoot()));
 }
 
 std::string I2cDevBackend::label() const

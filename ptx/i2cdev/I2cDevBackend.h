@@ -7,7 +7,9 @@
 #include "ptx/i2cdev/FailureReporter.h"
 #include "ptx/i2cdev/SystemCalls.h"
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,9 +17,12 @@
 namespace ptx::i2cdev {
 
 class BusConnection;
+class PeriodicCheck;
 
 // The bus's adapter name stands for the serial number; its own version record is 1.0 / 1.0. The
 // board's power and GPIO lines belong to the bridge and its driver, so those calls only check the handle.
+// While a session is open, a thread of its own looks for the bus's node a few times a second and closes
+// the node once it is gone, so that an unplugged bridge is let go even while nobody touches the window.
 class I2cDevBackend final : public Backend {
 public:
     I2cDevBackend(BusSelector selector, std::shared_ptr<SystemCalls> system);
@@ -32,22 +37,32 @@ public:
     int powerWriteControl(int handle, int enable, int voltageSetting) override;
     int registerRead(int handle, int deviceAddress, int registerAddress) override;
     int registerWrite(int handle, int deviceAddress, int registerAddress, int value) override;
+    int close(int handle) override;
 
 private:
     bool isOpen(int handle) const;
     bool connect(const BusEntry& bus);
     bool reconnect();
-    int failTransfer(int error, int address, const std::string& doing);
-    void explain(int error, int address, const std::string& doing);
+    // Runs one register transfer, reconnecting first after an unplug: its result, or -1.
+    int transfer(int address, const std::string& doing, const std::function<int(BusConnection&)>& run);
+    void closeVanishedNode();
+    void disconnect();
+    bool nodeExists() const;
+    void explain(Cause cause, int address, const std::string& doing);
     std::string label() const;
 
     std::shared_ptr<SystemCalls> system_;
     BusSelector selector_;
+    // The caller's calls and the node check take turns on what follows, apart from opened_ and
+    // watcher_, which only the caller's thread touches.
+    std::mutex mutex_;
     std::optional<BusEntry> bus_; // where the adapter was last found
     std::string serialNumber_;
     bool opened_ = false;
     std::unique_ptr<BusConnection> connection_; // empty while the adapter is unplugged
     FailureReporter reporter_;
+    // Last, so that it stops before anything it looks at goes.
+    std::unique_ptr<PeriodicCheck> watcher_;
 };
 
 // The back end for a bus name such as "i2c-1" or "i2c:MCP2221"; nullptr when `name` is not one.

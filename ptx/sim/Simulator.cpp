@@ -164,4 +164,11 @@ int Simulator::writeResult(int handle, int deviceAddress, int registerAddress, i
     return 0;
 }
 
+int Simulator::close(int handle)
+{
+    const bool closing = opened_ && handle == kHandle;
+    opened_ = opened_ && !closing;
+    return record({ Call::Close, { handle }, {}, closing ? 0 : kFailure });
+}
+
 } // namespace ptx::sim

@@ -36,6 +36,7 @@ public:
     int powerWriteControl(int handle, int enable, int voltageSetting) override;
     int registerRead(int handle, int deviceAddress, int registerAddress) override;
     int registerWrite(int handle, int deviceAddress, int registerAddress, int value) override;
+    int close(int handle) override;
 
     // Test support: the parts of the board that tests inspect or change.
     Kv3124Registers& chip() { return chip_; }

@@ -25,6 +25,8 @@ const char* callName(Call call)
         return "ptxI2C_RegisterRead";
     case Call::RegisterWrite:
         return "ptxI2C_RegisterWrite";
+    case Call::Close:
+        return "ptxClose";
     }
     return "?";
 }

@@ -17,13 +17,14 @@ enum class Call {
     PowerWriteControl,
     RegisterRead,
     RegisterWrite,
+    Close,
 };
 
 struct Transaction {
     Call call;
     // The integer arguments in call order, the handle first where the call takes one:
     // GetSerialNumber {index}, FirmwareVersionRead {handle, length}, RegisterRead {handle, device, register},
-    // RegisterWrite {handle, device, register, value}; FindControllers and Open take none.
+    // RegisterWrite {handle, device, register, value}, Close {handle}; FindControllers and Open take none.
     std::vector<int> arguments;
     // The serial number Open was given, or the one GetSerialNumber wrote; empty otherwise.
     std::string text;

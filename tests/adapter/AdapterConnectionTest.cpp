@@ -81,7 +81,7 @@ TEST(AdapterConnection, FailuresGiveTheirCodeEveryConfigurationStepRunsAndTheLas
     }
 }
 
-TEST(AdapterConnection, RegisterAccessPassesTheDeviceLowByteAndKeepsBytesOnFailure)
+TEST(AdapterConnection, RegisterAccessPassesTheDeviceLowByteKeepsBytesOnFailureAndEndsWithRelease)
 {
     startOver();
     EXPECT_EQ(deviceAddress(), 0x2CU);
@@ -103,6 +103,14 @@ TEST(AdapterConnection, RegisterAccessPassesTheDeviceLowByteAndKeepsBytesOnFailu
     EXPECT_EQ(registerAccesses(),
         (std::vector<RegisterAccess> { { Access::Read, 0x14, 0x3F }, { Access::Read, 0x04, 0x1A5 },
             { Access::Read, 0x11, -1, false }, { Access::Write, 0x14, 0x2A }, { Access::Write, 0x15, 0xC1, false } }));
+
+    // Released, the adapter is closed and later accesses go out without its handle.
+    clearTransactions();
+    adapterRelease();
+    EXPECT_EQ(readRegister(deviceAddress(), 0x14, value), 1);
+    EXPECT_EQ(transactions(),
+        (std::vector<Transaction> {
+            { Call::Close, { kHandle }, {}, 0 }, { Call::RegisterRead, { 0, kDeviceAddress, 0x14 }, {}, -1 } }));
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace ptx::i2cdev {
 
 namespace {
@@ -80,6 +83,8 @@ FakeKernelBus::FakeKernelBus(bool i2cDevLoaded)
 
 FakeKernelBus::~FakeKernelBus()
 {
+    for (const auto& [fd, node] : nodes_)
+        ::close(fd);
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
 }
@@ -111,6 +116,7 @@ Adapter FakeKernelBus::unplug(int number, int error)
     std::filesystem::remove_all(std::filesystem::canonical(sysRoot() / "bus/i2c/devices" / bus));
     std::filesystem::remove(sysRoot() / "bus/i2c/devices" / bus);
     std::filesystem::remove(devRoot() / bus);
+    const std::scoped_lock lock(mutex_);
     for (auto& [fd, node] : nodes_) {
         if (node.bus == number)
             node.unpluggedError = error;
@@ -124,20 +130,36 @@ int FakeKernelBus::callsWith(std::string_view text) const
         std::ranges::count_if(calls_, [&](const std::string& call) { return call.find(text) != std::string::npos; }));
 }
 
+int FakeKernelBus::openNodes() const
+{
+    const std::scoped_lock lock(mutex_);
+    return static_cast<int>(nodes_.size());
+}
+
 int FakeKernelBus::open(const std::filesystem::path& path)
 {
+    const std::scoped_lock lock(mutex_);
     calls_.push_back(path.filename().string() + " open");
     if (!std::filesystem::exists(path))
         return -ENOENT;
     const int bus = std::stoi(path.filename().string().substr(4));
     if (const int error = buses_.at(bus).failure("open"))
         return -error;
-    nodes_[nextFd_] = Node { .bus = bus };
-    return nextFd_++;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    nodes_[fd] = Node { .bus = bus };
+    return fd;
+}
+
+void FakeKernelBus::close(int fd)
+{
+    const std::scoped_lock lock(mutex_);
+    nodes_.erase(fd);
+    ::close(fd);
 }
 
 int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
 {
+    const std::scoped_lock lock(mutex_);
     Node& node = nodes_.at(fd);
     std::string& call = calls_.emplace_back("i2c-" + std::to_string(node.bus) + " ");
     if (node.unpluggedError) {
@@ -148,6 +170,8 @@ int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
     switch (request) {
     case I2C_FUNCS:
         call += "FUNCS";
+        if (const int error = adapter.failure("FUNCS"))
+            return -error;
         *reinterpret_cast<unsigned long*>(arg) = adapter.functions;
         return 0;
     case I2C_SLAVE:

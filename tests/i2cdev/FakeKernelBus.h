@@ -1,7 +1,8 @@
 // A kernel with i2c buses for tests, in a scratch directory: sysfs laid out as the kernel does (each
 // adapter's directory under devices/, below its parent device if it has one, with a `device` link to
 // that parent, and reached through bus/i2c/devices), /dev nodes as plain files, and behind each adapter
-// a chip with 256 byte registers. Every open and ioctl is logged as one line of text.
+// a chip with 256 byte registers. Every open and ioctl is logged as one line of text. An open node is a
+// real descriptor of its file, so that other processes see it in /proc, and any thread may close it.
 #pragma once
 
 #include "ptx/i2cdev/SystemCalls.h"
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +33,7 @@ public:
         std::string parent {};
         unsigned long functions = kPlainI2c | kSmbusOnly;
         std::array<std::uint8_t, 256> registers {};
-        // Calls of a kind ("open", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set: EACCES,
+        // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set: EACCES,
         // EBUSY for an address a kernel driver holds, ENXIO for no acknowledge...
         std::map<std::string, int> failures {};
         int failure(const std::string& kind) const { return failures.contains(kind) ? failures.at(kind) : 0; }
@@ -53,11 +55,11 @@ public:
     const std::vector<std::string>& calls() const { return calls_; }
     int callsWith(std::string_view text) const;
     void clearCalls() { calls_.clear(); }
-    int openNodes() const { return static_cast<int>(nodes_.size()); }
+    int openNodes() const;
 
     int open(const std::filesystem::path& node) override;
     int ioctl(int fd, unsigned long request, unsigned long arg) override;
-    void close(int fd) override { nodes_.erase(fd); }
+    void close(int fd) override;
     std::filesystem::path sysRoot() const override { return root_ / "sys"; }
     std::filesystem::path devRoot() const override { return root_ / "dev"; }
 
@@ -71,8 +73,8 @@ private:
     std::filesystem::path root_;
     bool i2cDevLoaded_;
     std::map<int, Adapter> buses_;
+    mutable std::mutex mutex_; // for the nodes, which the back end's node check closes on its own thread
     std::map<int, Node> nodes_;
-    int nextFd_ = 100;
     int hidInstances_ = 0;
     std::vector<std::string> calls_;
 };

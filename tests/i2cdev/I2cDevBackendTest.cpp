@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 namespace ptx::i2cdev {
 namespace {
@@ -85,18 +87,31 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
         EXPECT_EQ(adapter.registers[0x13], 0xA5);
         EXPECT_EQ(kernel->calls(), calls);
 
-        // Bridges report a missing acknowledge in different ways; one line each time, until an access succeeds.
-        for (const int error : { ENXIO, EREMOTEIO, ETIMEDOUT, EIO }) {
+        // Each cause is told once, whatever register and access meet it next, and again only after a success.
+        // Bridges report a missing acknowledge in several ways (i2c-stub with ENODEV); a timeout or a busy
+        // controller is something else, and an error without a better meaning names the access it first met.
+        const std::string noAnswer = "no device answers at 0x2C";
+        const std::pair<int, std::string> failures[] = { { ENXIO, noAnswer }, { EREMOTEIO, noAnswer },
+            { EIO, noAnswer }, { ENODEV, noAnswer },
+            { ETIMEDOUT, "the bus timed out talking to 0x2C (a device may be holding it: power-cycle the board)" },
+            { EBUSY, "the bus is busy (another master on it, or a stuck controller)" },
+            { EPROTO, "reading register 0x13: Protocol error" },
+            { EAGAIN, "reading register 0x13: Resource temporarily unavailable" }, { ENXIO, noAnswer } };
+        for (const auto& [error, why] : failures) {
             adapter.failures = { { "SMBUS", error }, { "RDWR", error } };
             EXPECT_EQ(stderrOf([&] {
-                EXPECT_LT(read(0x13), 0);
-                EXPECT_LT(write(0x13, 0x01), 0);
+                for (int reg : { 0x13, 0x03, 0x04 }) {
+                    EXPECT_LT(read(reg), 0);
+                    EXPECT_LT(write(reg, 0x01), 0);
+                }
             }),
-                line("i2c-3: no device answers at 0x2C"))
+                line("i2c-3: " + why))
                 << error;
             adapter.failures.clear();
             EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x13), 0xA5); }), "");
         }
+        // None of them was an unplug: the node stayed open.
+        EXPECT_EQ(kernel->callsWith("open"), 1);
         // A combined transfer that the kernel reports as only partly done is a failed read.
         adapter.messagesCompleted = 1;
         EXPECT_EQ(read(0x13) < 0, functions == FakeKernelBus::kPlainI2c);
@@ -121,6 +136,8 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         { { .name = kBridge }, several, "i2c:USB" },
         { { .name = kBridge, .failures = { { "open", EACCES } } },
             "permission denied on {dev}/i2c-3 (join the i2c group or add a udev rule for it)" },
+        { { .name = kBridge, .failures = { { "open", ENXIO } } },
+            "no adapter behind {dev}/i2c-3 (see --list-adapters)" },
         { { .name = kBridge, .failures = { { "SLAVE", EBUSY } } },
             "a kernel driver already owns address 0x2C on this bus" },
         { { .name = kBridge, .failures = { { "SMBUS", ENXIO } } }, "no device answers at 0x2C" },
@@ -172,11 +189,17 @@ TEST_F(I2cDevBackendTest, SessionResumesOnlyWhenItsOwnBridgeComesBack)
         kernel->plug(4, { .name = kBridge, .parent = twin });
         ASSERT_EQ(start("i2c-3"), 0);
 
-        Adapter ours = kernel->unplug(3);
-        EXPECT_EQ(stderrOf([&] { EXPECT_LT(read(0x14), 0); }),
+        // Nobody touches the window, and still the node is closed within a second: until then the kernel
+        // cannot finish removing the adapter.
+        Adapter ours;
+        EXPECT_EQ(stderrOf([&] {
+            ours = kernel->unplug(3);
+            for (int waited = 0; kernel->openNodes() > 0 && waited < 1000; waited += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            EXPECT_EQ(kernel->openNodes(), 0);
+            EXPECT_LT(read(0x14), 0);
+        }),
             line("i2c-3: " + bridge + " is gone; waiting for it to come back"));
-        // Closing at once lets the kernel remove the adapter.
-        EXPECT_EQ(kernel->openNodes(), 0);
 
         // Neither the identical board, nor another adapter taking the old number, nor ours elsewhere is taken.
         kernel->clearCalls();
@@ -201,10 +224,18 @@ TEST_F(I2cDevBackendTest, SessionResumesOnlyWhenItsOwnBridgeComesBack)
                 label + " SMBUS 2C write 14 07" }));
 
         // Some bridges fail with EIO rather than ENODEV once gone: with the node vanished, that is an unplug too.
-        ours = kernel->unplug(backAs, EIO);
-        EXPECT_EQ(stderrOf([&] { EXPECT_LT(read(0x14), 0); }),
-            line(label + ": " + bridge + " is gone; waiting for it to come back"));
-        kernel->plug(backAs, ours);
+        // With the node still there, ENODEV is one only when the adapter no longer answers I2C_FUNCS either.
+        const std::string gone = line(label + ": " + bridge + " is gone; waiting for it to come back");
+        EXPECT_EQ(stderrOf([&] {
+            ours = kernel->unplug(backAs, EIO);
+            EXPECT_LT(read(0x14), 0);
+        }),
+            gone);
+        auto& again = kernel->plug(backAs, ours);
+        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x14), 0x07); }), line(bridge + " is back as " + label));
+        again.failures = { { "SMBUS", ENODEV }, { "FUNCS", ENODEV } };
+        EXPECT_EQ(stderrOf([&] { EXPECT_LT(read(0x14), 0); }), gone);
+        again.failures.clear();
         EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x14), 0x07); }), line(bridge + " is back as " + label));
     }
 }

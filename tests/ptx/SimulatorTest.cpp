@@ -72,7 +72,7 @@ TEST_F(SimulatorTest, LogKeepsOnlyTheLatestCalls)
     EXPECT_EQ(kept.back().arguments.back(), 0);
 }
 
-TEST_F(SimulatorTest, UnplugLastsUntilReplugCountedFaultsUntilSpentAndResetClearsAll)
+TEST_F(SimulatorTest, UnplugLastsUntilReplugCountedFaultsUntilSpentResetClearsAllCloseEndsTheSession)
 {
     ASSERT_EQ(ptxOpen(kSerialNumber), kHandle);
     unplug();
@@ -95,6 +95,8 @@ TEST_F(SimulatorTest, UnplugLastsUntilReplugCountedFaultsUntilSpentAndResetClear
     EXPECT_LT(read(0x00), 0) << "reset closes the adapter";
     ASSERT_EQ(ptxOpen(kSerialNumber), kHandle);
     expectPowerOnValues();
+    EXPECT_EQ((std::vector { ptxClose(kHandle + 1), read(0x00), ptxClose(kHandle), read(0x00), ptxClose(kHandle) }),
+        (std::vector { -1, 0x01, 0, -1, -1 }));
 }
 
 TEST_F(SimulatorTest, NoneFindsNothingSimIsTheDefaultAndUnknownNamesKeepTheBackEndInPlace)
@@ -105,7 +107,7 @@ TEST_F(SimulatorTest, NoneFindsNothingSimIsTheDefaultAndUnknownNamesKeepTheBackE
         EXPECT_EQ(ptxSelectBackend(name), selected);
         EXPECT_EQ(ptxFindControllers(), found) << (name ? name : "null");
     }
-    EXPECT_EQ((std::vector { ptxOpen(kSerialNumber), read(0x00) }), (std::vector { -1, -1 }));
+    EXPECT_EQ((std::vector { ptxOpen(kSerialNumber), read(0x00), ptxClose(kHandle) }), (std::vector { -1, -1, -1 }));
     EXPECT_EQ(transactions().size(), 3U) << "calls under \"none\" reached the simulator";
 }
 

@@ -18,10 +18,7 @@ protected:
     {
         EvalDialogFixture::SetUp();
         kernel = std::make_shared<FakeKernelBus>();
-        FakeKernelBus::Adapter bridge;
-        bridge.name = "MCP2221 usb-i2c bridge";
-        bridge.functions = FakeKernelBus::kSmbusOnly;
-        chip = &kernel->plug(5, bridge);
+        chip = &kernel->plug(5, { .name = "MCP2221 usb-i2c bridge", .functions = FakeKernelBus::kSmbusOnly });
         chip->registers[0x10] = 0x09;
         chip->registers[0x11] = 0x85;
         chip->registers[0x14] = 0x3F;

@@ -1,0 +1,18 @@
+// What a failed step means for the user, and what to do about it, in one line.
+#pragma once
+
+#include "ptx/i2cdev/FailureReporter.h"
+
+#include <filesystem>
+#include <string>
+
+namespace ptx::i2cdev {
+
+// `doing` ("reading register 0x13") serves errors without a better explanation; `address` is the device
+// address concerned, `node` the bus's /dev node.
+std::string failureReason(Cause cause, const std::string& doing, int address, const std::filesystem::path& node,
+    const std::filesystem::path& sysRoot);
+
+std::string hexByte(int value);
+
+} // namespace ptx::i2cdev
