@@ -1,44 +1,16 @@
 #include "DebugLog.h"
 
-#include <cerrno>
+#include "LogViewer.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include <spawn.h>
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 constexpr const char* logFileName = "debug.log";
-
-// A command's words, split at blanks without a shell ("code --wait" works, no quoting).
-std::vector<std::string> words(const char* command)
-{
-    std::vector<std::string> split;
-    std::istringstream in(command ? command : "");
-    for (std::string word; in >> word;)
-        split.push_back(word);
-    return split;
-}
-
-// A variable of blanks only names no viewer and counts as unset.
-std::vector<std::string> viewerArguments()
-{
-    std::vector<std::string> arguments = words(std::getenv("VISUAL"));
-    if (arguments.empty())
-        arguments = words(std::getenv("EDITOR"));
-    if (arguments.empty())
-        arguments.emplace_back("xdg-open");
-    arguments.emplace_back(logFileName);
-    return arguments;
-}
 
 // Only a file goes, or a symbolic link itself (never what it points to); a directory stays,
 // and opening the log then fails.
@@ -49,10 +21,26 @@ void removeOldLog()
         ::unlink(logFileName);
 }
 
+// Whatever still sits at the log's name (the delete can fail, or lose a race against someone who
+// can write to this folder) is written only if it is a plain file with no other name: never through
+// a link, never into another file's contents, and without waiting for a FIFO's reader.
+int openLogFile()
+{
+    const int log = ::open(logFileName, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (log < 0)
+        return -1;
+    struct stat file { };
+    if (::fstat(log, &file) == 0 && S_ISREG(file.st_mode) && file.st_nlink == 1 && ::ftruncate(log, 0) == 0)
+        return log;
+    ::close(log);
+    return -1;
+}
+
 } // namespace
 
 DebugLog::DebugLog()
-    : m_originalStdout(::dup(STDOUT_FILENO))
+    // Close-on-exec, so that the viewer gets it only as its standard output.
+    : m_originalStdout(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0))
 {
 }
 
@@ -65,15 +53,13 @@ DebugLog::~DebugLog()
 bool DebugLog::open()
 {
     removeOldLog();
+    const int log = openLogFile();
+    if (log < 0)
+        return false;
     std::fflush(stdout);
-    if (std::freopen(logFileName, "w", stdout))
-        return true;
-    // A failed reopen closes standard output: put the original one back so later output is safe.
-    if (m_originalStdout >= 0 && ::dup2(m_originalStdout, STDOUT_FILENO) >= 0) {
-        if (FILE* restored = ::fdopen(STDOUT_FILENO, "w"))
-            stdout = restored;
-    }
-    return false;
+    const bool redirected = ::dup2(log, STDOUT_FILENO) >= 0;
+    ::close(log);
+    return redirected;
 }
 
 void DebugLog::close()
@@ -83,22 +69,5 @@ void DebugLog::close()
 
 void DebugLog::show() const
 {
-    const std::vector<std::string> words = viewerArguments();
-    std::vector<char*> argv;
-    for (const std::string& word : words)
-        argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (m_originalStdout >= 0)
-        posix_spawn_file_actions_adddup2(&actions, m_originalStdout, STDOUT_FILENO);
-    pid_t viewer = 0;
-    const int spawned = posix_spawnp(&viewer, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return;
-
-    int status = 0;
-    while (::waitpid(viewer, &status, 0) < 0 && errno == EINTR) { }
+    showInViewer(logFileName, m_originalStdout);
 }

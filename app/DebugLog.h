@@ -8,13 +8,13 @@ public:
     DebugLog(const DebugLog&) = delete;
     DebugLog& operator=(const DebugLog&) = delete;
 
-    // Replaces an old log file and sends standard output into it; false when it cannot be opened,
-    // in which case standard output still goes where it went before.
+    // Replaces an old log file and sends standard output into it; false when it cannot be opened
+    // (also when its name holds a link, a FIFO or a file with a second name), in which case standard
+    // output still goes where it went before.
     bool open();
     // Flushes and closes the log (and standard output with it).
     void close();
-    // Opens the log in $VISUAL, else $EDITOR, else xdg-open, with the original standard output
-    // and error, and waits until the viewer ends. A viewer that cannot be started is ignored.
+    // Opens the log in a viewer with the original standard output and waits until it ends.
     void show() const;
 
 private:

@@ -9,9 +9,21 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int exitUsage = 2;
+
+// A standard descriptor closed at start would go to the next file opened (the toolkit's wake-up
+// descriptor, the debug log, the I2C bus node), and what is meant for it would land in that file.
+void fillClosedStandardDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0)
+            ::open("/dev/null", O_RDWR); // the lowest free number, which is fd: the ones below are open
+}
 
 int listAdapters()
 {
@@ -25,6 +37,7 @@ int listAdapters()
 
 int runProgram(int argc, char** argv)
 {
+    fillClosedStandardDescriptors();
     const ProgramOptions options = parseProgramOptions(argc, argv);
     if (!options.error.empty()) {
         std::fprintf(stderr, "kv3124-eval: %s\n", options.error.c_str());

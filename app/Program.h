@@ -1,4 +1,4 @@
-// The whole program: options, adapter choice, then the application object.
+// The whole program: standard descriptors, options, adapter choice, then the application object.
 #pragma once
 
 // Returns the process's exit status.

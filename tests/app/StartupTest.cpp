@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +12,11 @@
 #include <tuple>
 #include <vector>
 
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,11 +30,11 @@ std::string readFile(const fs::path& path)
     return { std::istreambuf_iterator<char>(in), {} };
 }
 
-std::string join(const std::vector<std::string>& words, const std::string& quote = "")
+std::string join(const std::vector<std::string>& words)
 {
     std::string joined;
     for (const std::string& word : words)
-        joined += (joined.empty() ? "" : " ") + quote + word + quote;
+        joined += (joined.empty() ? "" : " ") + word;
     return joined;
 }
 
@@ -37,14 +45,32 @@ std::string describe(const fs::path& path)
     return fs::is_regular_file(entry) ? "file " + readFile(path) : fs::exists(entry) ? "something else" : "nothing";
 }
 
+// Every delete fails from here on, as in a folder the user may not write to (which root could still
+// delete from), or when the entry is planted again right after each delete.
+bool denyDeletes()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+#ifdef SYS_unlink
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_unlink, 2, 0),
+#endif
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_unlinkat, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EACCES),
+    };
+    const sock_fprog program { sizeof filter / sizeof *filter, filter };
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
 struct Outcome {
     int exitCode;
     std::string out, err;
 };
 
-// A working directory with the viewer under three names, first on PATH. The viewer records its name
-// and arguments, copies the file it was given, then takes its time, so a test sees which viewer ran,
-// whether the log was complete when it started and whether the program waited for it.
+// A working directory with the viewer under three names, first on PATH. The viewer records its name,
+// arguments and open descriptors below 10 (a shell keeps its script above), says whether it ignores
+// Ctrl-C or Ctrl-\, copies the file it was given, sends both to the program and takes its time, so a test
+// sees which viewer ran, what it inherited, whether the log was complete and whether the program waited.
 struct Sandbox {
     // `stale` is a shell command laying out what an earlier run left behind.
     explicit Sandbox(const std::string& stale)
@@ -52,7 +78,11 @@ struct Sandbox {
         fs::remove_all(dir);
         fs::create_directories(dir);
         std::ofstream(dir / "visual") << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
-                                         "cat \"$1\" > viewer-saw.txt\nsleep 0.3\ntouch viewer-done\n";
+                                         "(for fd in 0 1 2 3 4 5 6 7 8 9; do [ -e /proc/$$/fd/$fd ] && printf '%s ' "
+                                         "$fd; done; grep -q 'SigIgn:.*[^0189]$' /proc/$$/status && echo ignores)"
+                                         " >> viewer-args.txt\n"
+                                         "cat \"$1\" > viewer-saw.txt\nkill -INT $PPID; kill -QUIT $PPID\n"
+                                         "sleep 0.3\ntouch viewer-done\n";
         fs::permissions(dir / "visual", fs::perms::owner_all);
         fs::copy_file(dir / "visual", dir / "editor");
         fs::copy_file(dir / "visual", dir / "xdg-open");
@@ -60,12 +90,34 @@ struct Sandbox {
     }
     ~Sandbox() { fs::remove_all(dir); }
 
-    Outcome run(const std::vector<std::string>& arguments, const char* visual, const char* editor) const
+    // `closed` lists the standard descriptors the program starts without; `keep` makes every delete fail.
+    Outcome run(std::vector<std::string> arguments, const char* visual, const char* editor,
+        const std::string& closed = "", bool keep = false) const
     {
-        const std::string command = "cd " + dir.string() + " && VISUAL='" + visual + "' EDITOR='" + editor
-            + "' PATH=\"$PWD:$PATH\" QT_QPA_PLATFORM=offscreen " STARTUP_DRIVER " " + join(arguments, "'")
-            + " >out.txt 2>err.txt";
-        const int status = std::system(command.c_str());
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const std::string path = dir.string() + ":" + std::getenv("PATH");
+            ::setenv("PATH", path.c_str(), 1);
+            ::setenv("VISUAL", visual, 1);
+            ::setenv("EDITOR", editor, 1);
+            std::signal(SIGINT, SIG_DFL);
+            std::signal(SIGQUIT, SIG_DFL);
+            if (::chdir(dir.c_str()) != 0 || ::dup2(::open("out.txt", O_WRONLY | O_CREAT, 0600), 1) != 1
+                || ::dup2(::open("err.txt", O_WRONLY | O_CREAT, 0600), 2) != 2 || (keep && !denyDeletes()))
+                ::_exit(126);
+            for (const char fd : closed)
+                ::close(fd - '0');
+            ::close_range(3, ~0U, 0);
+            ::alarm(20); // a program that hangs fails instead of holding up the run
+            std::vector<char*> argv { const_cast<char*>(STARTUP_DRIVER) };
+            for (std::string& argument : arguments)
+                argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
         return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir / "out.txt"), readFile(dir / "err.txt") };
     }
 
@@ -77,56 +129,73 @@ TEST(Startup, DebugSwitchLogsTheTailAndShowsItInTheViewerAfterTheWindowCloses)
 {
     struct Case {
         std::vector<std::string> arguments;
-        std::string stale;
-        std::string viewer; // the one that shows the log; none when debug mode is off
+        std::string viewer {}; // the one that shows the log; none when debug mode is off
+        std::string stale {};
+        std::string closed {};
+        bool keep = false; // the delete fails, so what `stale` left is still there
         const char* visual = "./visual";
         const char* editor = "./editor";
     };
+    const std::string link = "echo keep > victim && ln -s victim debug.log";
     const std::vector<Case> cases {
-        { {}, "", "" },
-        { { "/D" }, "", "visual" },
-        { { "--adapter=none", "c:/data" }, "", "visual" },
-        { { "/Debug", "two  words" }, "", "visual" },
-        { { "/d" }, "", "editor", "  " },
-        { { "/d" }, "", "xdg-open", " ", "\t " },
-        { { "/d" }, "printf 'CmdLine: earlier\\nmore\\n' > debug.log", "visual" },
-        { { "/d" }, "mkdir elsewhere && ln -s elsewhere debug.log", "visual" },
+        { {}, "" },
+        { { "/D" }, "visual" },
+        { { "--adapter=none", "c:/data" }, "visual" },
+        { { "/Debug", "two  words" }, "visual" },
+        { .arguments = { "/d" }, .viewer = "editor", .visual = "  " },
+        { .arguments = { "/d" }, .viewer = "xdg-open", .visual = " ", .editor = "\t " },
+        { .arguments = { "/d" }, .viewer = "missing", .visual = "./missing" },
+        { { "/d" }, "visual", link },
         // A directory is never deleted, so the log cannot be opened.
-        { { "/d" }, "mkdir debug.log", "" },
-        { { "/d" }, "mkdir debug.log && touch debug.log/keep", "" },
+        { { "/d" }, "", "mkdir debug.log" },
+        { { "/d" }, "", "mkfifo debug.log" },
+        // A stale log is replaced, never appended to; a link or a second name is never written through.
+        { { "/d" }, "visual", "printf 'CmdLine: earlier\\nmore\\n' > debug.log", "", true },
+        { { "/d" }, "", link, "", true },
+        { { "/d" }, "", "ln -s victim debug.log", "", true },
+        { { "/d" }, "", "echo keep > victim && ln victim debug.log", "", true },
+        { { "/D" }, "visual", "", "0" },
+        { { "/D" }, "visual", "", "1" },
+        { { "/D" }, "visual", "", "2" },
+        { { "/D" }, "visual", "", "012" },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(join(c.arguments) + " " + c.stale + ", VISUAL '" + c.visual + "', EDITOR '" + c.editor + "'");
+        SCOPED_TRACE(join(c.arguments) + " " + c.stale + ", VISUAL '" + c.visual + "', EDITOR '" + c.editor
+            + "', closed " + c.closed + (c.keep ? ", kept" : ""));
         const Sandbox box(c.stale);
-        const std::string before = describe(box.log);
+        const std::string before = describe(box.log), victim = describe(box.dir / "victim");
 
-        const Outcome result = box.run(c.arguments, c.visual, c.editor);
+        const Outcome result = box.run(c.arguments, c.visual, c.editor, c.closed, c.keep);
 
         EXPECT_EQ(result.exitCode, 0) << result.err;
         // Every line but the empty one switches debug mode on.
         const std::string line = c.arguments.empty() ? "" : "CmdLine: " + join(c.arguments) + "\n";
-        const bool shown = !c.viewer.empty();
-        EXPECT_EQ(describe(box.log), shown ? "file " + line : before);
-        EXPECT_EQ(result.out, shown ? "" : line) << "a log that cannot be opened leaves the line on standard output";
-        EXPECT_EQ(readFile(box.dir / "viewer-args.txt"), shown ? c.viewer + "\ndebug.log\n" : "");
+        const bool on = !c.viewer.empty(), shown = on && fs::exists(box.dir / c.viewer);
+        EXPECT_EQ(describe(box.log), on ? "file " + line : before);
+        EXPECT_EQ(describe(box.dir / "victim"), victim);
+        EXPECT_EQ(result.out, on ? "" : line) << "a log that cannot be opened leaves the line on standard output";
+        EXPECT_EQ(readFile(box.dir / "viewer-args.txt"), shown ? c.viewer + "\ndebug.log\n0 1 2 " : "");
         EXPECT_EQ(readFile(box.dir / "viewer-saw.txt"), shown ? line : "");
         EXPECT_EQ(fs::exists(box.dir / "viewer-done"), shown) << "the program ended before its viewer";
+        const std::string unseen
+            = "(No such file or directory); the log is " + (fs::canonical(box.dir) / "debug.log").string();
+        EXPECT_EQ(result.err.find(unseen) != std::string::npos, on && !shown) << result.err;
     }
 }
 
 TEST(Startup, HelpAndRejectedLinesExitBeforeAnyLogOrWindow)
 {
     // The texts the help (standard output) or the one-line rejection (standard error) must hold.
-    const std::vector<std::tuple<std::vector<std::string>, int, std::vector<std::string>>> lines {
-        { { "--help", "/d" }, 0, { "--adapter=", "c:/data" } },
-        { { "/d", "--bogus" }, 2, { "'--bogus'", "--adapter=" } },
-        { { "--adapter=usb3", "/d" }, 2, { "'usb3'", "sim, none" } },
-        { { "--adapter=", "/d" }, 2, { "''", "sim, none" } },
+    const std::vector<std::tuple<std::vector<std::string>, int, std::vector<std::string>, std::string>> lines {
+        { { "--help", "/d" }, 0, { "--adapter=", "c:/data" }, "" },
+        { { "/d", "--bogus" }, 2, { "'--bogus'", "--adapter=" }, "01" },
+        { { "--adapter=usb3", "/d" }, 2, { "'usb3'", "sim, none" }, "" },
+        { { "--adapter=", "/d" }, 2, { "''", "sim, none" }, "" },
     };
-    for (const auto& [arguments, exitCode, texts] : lines) {
-        SCOPED_TRACE(join(arguments));
+    for (const auto& [arguments, exitCode, texts, closed] : lines) {
+        SCOPED_TRACE(join(arguments) + ", closed " + closed);
         const Sandbox box("echo stale > debug.log");
-        const Outcome result = box.run(arguments, "./visual", "");
+        const Outcome result = box.run(arguments, "./visual", "", closed);
         EXPECT_EQ(result.exitCode, exitCode);
         const std::string& said = exitCode == 0 ? result.out : result.err;
         for (const std::string& text : texts)
