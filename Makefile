@@ -2,7 +2,7 @@
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize bench screenshot format clean
+.PHONY: all deps configure build run test test-sanitize test-kernel bench screenshot format clean
 
 all: build
 
@@ -25,6 +25,11 @@ test-sanitize: deps
 	@cmake --preset sanitize -DKV3124_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The program against the real kernel's i2c-dev and i2c-stub, in a throwaway virtual machine.
+test-kernel: build
+	@scripts/install-deps.sh kernel
+	scripts/kernel/run-in-vm.sh build/tests/kernel/kernel_tests
 
 bench: deps
 	@cmake --preset release >/dev/null
