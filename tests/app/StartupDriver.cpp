@@ -1,9 +1,18 @@
-// The real program, ending its modal dialog through the close box as soon as it is shown.
+// The real program, ending its modal dialog through the close box as soon as it is shown. With
+// --adapter=i2c-5 it runs on a bus of a fake kernel, and fails unless the window read the chip there.
+#include "FakeKernelBus.h"
+
+#include "app/EvalApp.h"
 #include "app/Program.h"
+#include "ptx/Backend.h"
+#include "ptx/i2cdev/I2cDevBackend.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
+#include <string_view>
 
 static void closeDialogOnceShown()
 {
@@ -18,5 +27,12 @@ Q_COREAPP_STARTUP_FUNCTION(closeDialogOnceShown)
 
 int main(int argc, char** argv)
 {
-    return runProgram(argc, argv);
+    if (std::find(argv + 1, argv + argc, std::string_view("--adapter=i2c-5")) == argv + argc)
+        return runProgram(argc, argv);
+    auto kernel = std::make_shared<ptx::i2cdev::FakeKernelBus>();
+    kernel->plug(5, { .name = "MCP2221 usb-i2c bridge" });
+    ptx::installBackend(ptx::i2cdev::createBackend("i2c-5", kernel));
+    EvalApp app(false);
+    AfxWinMain(app, argc, argv);
+    return kernel->callsWith("i2c-5 SMBUS 2C read") > 0 ? 0 : 3;
 }

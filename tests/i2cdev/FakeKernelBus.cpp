@@ -7,12 +7,14 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <linux/i2c-dev.h>
 #include <unistd.h>
 
 namespace ptx::i2cdev {
 
 namespace {
 
+namespace fs = std::filesystem;
 using Adapter = FakeKernelBus::Adapter;
 
 std::string hex(unsigned long value)
@@ -22,30 +24,32 @@ std::string hex(unsigned long value)
     return text;
 }
 
-int smbus(Adapter& adapter, unsigned long address, const i2c_smbus_ioctl_data& request, std::string& call)
+int failure(const Adapter& adapter, const std::string& kind)
+{
+    const auto set = adapter.failures.find(kind);
+    return set == adapter.failures.end() ? 0 : -set->second;
+}
+
+int smbus(Adapter& adapter, const i2c_smbus_ioctl_data& request, std::string& call)
 {
     const bool reading = request.read_write == I2C_SMBUS_READ;
-    call += "SMBUS " + hex(address) + (reading ? " read " : " write ") + hex(request.command)
-        + (reading ? "" : " " + hex(request.data->byte));
-    const unsigned long needed = reading ? I2C_FUNC_SMBUS_READ_BYTE_DATA : I2C_FUNC_SMBUS_WRITE_BYTE_DATA;
-    if (request.size != I2C_SMBUS_BYTE_DATA || !(adapter.functions & needed))
+    call += (reading ? " read " : " write ") + hex(request.command) + (reading ? "" : " " + hex(request.data->byte));
+    if (request.size != I2C_SMBUS_BYTE_DATA)
         return -EOPNOTSUPP;
-    if (const int error = adapter.failure("SMBUS"))
-        return -error;
-    if (!reading)
-        adapter.registers[request.command] = request.data->byte;
-    else
+    if (const int error = failure(adapter, "SMBUS"))
+        return error;
+    if (reading)
         call += " -> " + hex(request.data->byte = adapter.registers[request.command]);
+    else
+        adapter.registers[request.command] = request.data->byte;
     return 0;
 }
 
+// Messages go to the one chip: a write's first byte sets its register pointer, which every byte moves on.
 int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, std::string& call)
 {
-    call += "RDWR";
-    if (!(adapter.functions & I2C_FUNC_I2C))
-        return -EOPNOTSUPP;
-    if (const int error = adapter.failure("RDWR"))
-        return -error;
+    if (const int error = failure(adapter, "RDWR"))
+        return error;
     std::uint8_t pointer = 0;
     for (unsigned i = 0; i < request.nmsgs; ++i) {
         const i2c_msg& message = request.msgs[i];
@@ -71,14 +75,14 @@ int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, std::string& call
 FakeKernelBus::FakeKernelBus(bool i2cDevLoaded)
     : i2cDevLoaded_(i2cDevLoaded)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "i2cdev-fake-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path() / "i2cdev-fake-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a scratch directory for the fake kernel");
     root_ = pattern;
-    std::filesystem::create_directories(sysRoot() / "bus/i2c/devices");
+    fs::create_directories(sysRoot() / "bus/i2c/devices");
+    fs::create_directories(devRoot());
     if (i2cDevLoaded)
-        std::filesystem::create_directories(sysRoot() / "class/i2c-dev");
-    std::filesystem::create_directories(devRoot());
+        fs::create_directories(sysRoot() / "class/i2c-dev");
 }
 
 FakeKernelBus::~FakeKernelBus()
@@ -86,25 +90,21 @@ FakeKernelBus::~FakeKernelBus()
     for (const auto& [fd, node] : nodes_)
         ::close(fd);
     std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
+    fs::remove_all(root_, ignored);
 }
 
 Adapter& FakeKernelBus::plug(int number, Adapter adapter)
 {
     const std::string bus = "i2c-" + std::to_string(number);
     std::string parent = adapter.parent;
-    if (const auto star = parent.find('*'); star != std::string::npos) {
-        char instance[8];
-        std::snprintf(instance, sizeof instance, "%04X", ++hidInstances_);
-        parent.replace(star, 1, instance);
-    }
-    const auto devices = sysRoot() / "devices";
-    std::filesystem::create_directories(devices / parent / bus);
-    // Name files end in a newline, as the kernel's do.
-    std::ofstream(devices / parent / bus / "name") << adapter.name << '\n';
+    if (const auto star = parent.find('*'); star != std::string::npos)
+        parent.replace(star, 1, std::to_string(++plugs_));
+    const fs::path directory = sysRoot() / "devices" / parent / bus;
+    fs::create_directories(directory);
+    std::ofstream(directory / "name") << adapter.name << '\n'; // with the kernel's newline
     if (!parent.empty())
-        std::filesystem::create_directory_symlink(devices / parent, devices / parent / bus / "device");
-    std::filesystem::create_directory_symlink(devices / parent / bus, sysRoot() / "bus/i2c/devices" / bus);
+        fs::create_directory_symlink(directory.parent_path(), directory / "device");
+    fs::create_directory_symlink(directory, sysRoot() / "bus/i2c/devices" / bus);
     if (i2cDevLoaded_)
         std::ofstream { devRoot() / bus };
     return buses_[number] = std::move(adapter);
@@ -112,10 +112,10 @@ Adapter& FakeKernelBus::plug(int number, Adapter adapter)
 
 Adapter FakeKernelBus::unplug(int number, int error)
 {
-    const auto bus = "i2c-" + std::to_string(number);
-    std::filesystem::remove_all(std::filesystem::canonical(sysRoot() / "bus/i2c/devices" / bus));
-    std::filesystem::remove(sysRoot() / "bus/i2c/devices" / bus);
-    std::filesystem::remove(devRoot() / bus);
+    const fs::path link = sysRoot() / "bus/i2c/devices" / ("i2c-" + std::to_string(number));
+    fs::remove_all(fs::canonical(link));
+    fs::remove(link);
+    fs::remove(devRoot() / link.filename());
     const std::scoped_lock lock(mutex_);
     for (auto& [fd, node] : nodes_) {
         if (node.bus == number)
@@ -136,15 +136,15 @@ int FakeKernelBus::openNodes() const
     return static_cast<int>(nodes_.size());
 }
 
-int FakeKernelBus::open(const std::filesystem::path& path)
+int FakeKernelBus::open(const fs::path& path)
 {
     const std::scoped_lock lock(mutex_);
     calls_.push_back(path.filename().string() + " open");
-    if (!std::filesystem::exists(path))
+    if (!fs::exists(path))
         return -ENOENT;
     const int bus = std::stoi(path.filename().string().substr(4));
-    if (const int error = buses_.at(bus).failure("open"))
-        return -error;
+    if (const int error = failure(buses_.at(bus), "open"))
+        return error;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     nodes_[fd] = Node { .bus = bus };
     return fd;
@@ -170,21 +170,17 @@ int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
     switch (request) {
     case I2C_FUNCS:
         call += "FUNCS";
-        if (const int error = adapter.failure("FUNCS"))
-            return -error;
         *reinterpret_cast<unsigned long*>(arg) = adapter.functions;
-        return 0;
+        return failure(adapter, "FUNCS");
     case I2C_SLAVE:
     case I2C_SLAVE_FORCE:
-        call += (request == I2C_SLAVE ? "SLAVE " : "SLAVE_FORCE ") + hex(arg);
-        // Only the forced claim overrides a kernel driver's address.
-        if (const int error = request == I2C_SLAVE ? adapter.failure("SLAVE") : 0)
-            return -error;
-        node.address = arg;
-        return 0;
+        call += (request == I2C_SLAVE ? "SLAVE " : "SLAVE_FORCE ") + hex(node.address = arg);
+        return failure(adapter, "SLAVE");
     case I2C_SMBUS:
-        return smbus(adapter, node.address, *reinterpret_cast<const i2c_smbus_ioctl_data*>(arg), call);
+        call += "SMBUS " + hex(node.address);
+        return smbus(adapter, *reinterpret_cast<const i2c_smbus_ioctl_data*>(arg), call);
     case I2C_RDWR:
+        call += "RDWR";
         return rdwr(adapter, *reinterpret_cast<const i2c_rdwr_ioctl_data*>(arg), call);
     default:
         return -ENOTTY;

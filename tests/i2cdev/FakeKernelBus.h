@@ -16,35 +16,29 @@
 #include <string_view>
 #include <vector>
 
-#include <linux/i2c-dev.h>
 #include <linux/i2c.h>
 
 namespace ptx::i2cdev {
 
 class FakeKernelBus final : public SystemCalls {
 public:
-    static constexpr unsigned long kPlainI2c = I2C_FUNC_I2C;
-    static constexpr unsigned long kSmbusOnly = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_BYTE | I2C_FUNC_SMBUS_BYTE_DATA;
+    static constexpr unsigned long kSmbusOnly = I2C_FUNC_SMBUS_BYTE_DATA;
 
     struct Adapter {
         std::string name {};
         // The parent device below devices/, empty for none (as i2c-stub); a '*' in it stands for a HID
         // instance number, new at every plug.
         std::string parent {};
-        unsigned long functions = kPlainI2c | kSmbusOnly;
+        unsigned long functions = I2C_FUNC_I2C | kSmbusOnly;
         std::array<std::uint8_t, 256> registers {};
-        // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set: EACCES,
-        // EBUSY for an address a kernel driver holds, ENXIO for no acknowledge...
+        // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set.
         std::map<std::string, int> failures {};
-        int failure(const std::string& kind) const { return failures.contains(kind) ? failures.at(kind) : 0; }
         int messagesCompleted = -1; // I2C_RDWR claims only this many messages went through, unless -1
     };
 
     // Without i2c-dev there is neither its sysfs class nor any /dev node.
     explicit FakeKernelBus(bool i2cDevLoaded = true);
     ~FakeKernelBus() override;
-    FakeKernelBus(const FakeKernelBus&) = delete; // the scratch directory is removed once
-    FakeKernelBus& operator=(const FakeKernelBus&) = delete;
 
     Adapter& plug(int number, Adapter adapter);
     // The adapter's files go, and nodes still open on it fail every ioctl with `error`. Returns the
@@ -65,7 +59,7 @@ public:
 
 private:
     struct Node {
-        int bus = -1;
+        int bus;
         unsigned long address = 0;
         int unpluggedError = 0;
     };
@@ -75,7 +69,7 @@ private:
     std::map<int, Adapter> buses_;
     mutable std::mutex mutex_; // for the nodes, which the back end's node check closes on its own thread
     std::map<int, Node> nodes_;
-    int hidInstances_ = 0;
+    int plugs_ = 0;
     std::vector<std::string> calls_;
 };
 

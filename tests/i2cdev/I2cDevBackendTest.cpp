@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fstream>
-#include <functional>
+#include <regex>
 #include <thread>
 
 namespace ptx::i2cdev {
@@ -16,6 +16,8 @@ namespace {
 
 using Adapter = FakeKernelBus::Adapter;
 using Log = std::vector<std::string>;
+using ::testing::internal::CaptureStderr;
+using ::testing::internal::GetCapturedStderr;
 constexpr int kChip = 0x2C;
 const std::string kBridge = "MCP2221 usb-i2c bridge";
 
@@ -26,14 +28,7 @@ std::string behindHub(int port)
     return "pci0000:00/0000:00:14.0/usb1/1-1/" + device + "/" + device + ":1.0/0003:04D8:00DD.*";
 }
 
-// What standard error received while `action` ran.
-std::string stderrOf(const std::function<void()>& action)
-{
-    ::testing::internal::CaptureStderr();
-    action();
-    return ::testing::internal::GetCapturedStderr();
-}
-
+// `text` as one line of standard error.
 std::string line(const std::string& text)
 {
     return std::string(program_invocation_short_name) + ": " + text + "\n";
@@ -41,9 +36,6 @@ std::string line(const std::string& text)
 
 class I2cDevBackendTest : public ::testing::Test {
 protected:
-    // The kernel driver that owns an address keeps it.
-    void TearDown() override { EXPECT_EQ(kernel->callsWith("FORCE"), 0); }
-
     // The adapter connection's start-up calls in its order; a negative result is what puts
     // "USB Initialization Error" in the window.
     int start(std::string_view name)
@@ -68,14 +60,24 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
     const std::pair<unsigned long, Log> cases[] = {
         // Start-up asks what the adapter can do, claims the chip's address and reads once to see that it
         // answers. Byte-data transfers are preferred where the adapter offers plain I2C as well.
-        { FakeKernelBus::kPlainI2c | FakeKernelBus::kSmbusOnly,
+        { I2C_FUNC_I2C | FakeKernelBus::kSmbusOnly,
             { "i2c-3 open", "i2c-3 FUNCS", "i2c-3 SLAVE 2C", "i2c-3 SMBUS 2C read 00 -> 00",
                 "i2c-3 SMBUS 2C read 14 -> 5A", "i2c-3 SMBUS 2C write 13 A5" } },
         // A read writes the register address, then reads after a repeated start; a write is one two-byte message.
-        { FakeKernelBus::kPlainI2c,
+        { I2C_FUNC_I2C,
             { "i2c-3 open", "i2c-3 FUNCS", "i2c-3 SLAVE 2C", "i2c-3 RDWR 2C write 00, 2C read 00",
                 "i2c-3 RDWR 2C write 14, 2C read 5A", "i2c-3 RDWR 2C write 13 A5" } },
     };
+    // Each cause is told once, whatever register and access meet it next, and again only after a success.
+    // Bridges report a missing acknowledge in several ways (i2c-stub with ENODEV); a timeout or a busy
+    // controller is something else, and an error without a better meaning names the access it first met.
+    const std::string noAnswer = "no device answers at 0x2C";
+    const std::pair<int, std::string> failures[]
+        = { { ENXIO, noAnswer }, { EREMOTEIO, noAnswer }, { EIO, noAnswer }, { ENODEV, noAnswer },
+              { ETIMEDOUT, "the bus timed out talking to 0x2C (a device may be holding it: power-cycle the board)" },
+              { EBUSY, "the bus is busy (another master on it, or a stuck controller)" },
+              { EPROTO, "reading register 0x13: Protocol error" },
+              { EAGAIN, "reading register 0x13: Resource temporarily unavailable" }, { ENXIO, noAnswer } };
     for (const auto& [functions, calls] : cases) {
         kernel = std::make_shared<FakeKernelBus>();
         kernel->plug(0, { .name = "SMBus I801 adapter at efa0" });
@@ -87,34 +89,24 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
         EXPECT_EQ(adapter.registers[0x13], 0xA5);
         EXPECT_EQ(kernel->calls(), calls);
 
-        // Each cause is told once, whatever register and access meet it next, and again only after a success.
-        // Bridges report a missing acknowledge in several ways (i2c-stub with ENODEV); a timeout or a busy
-        // controller is something else, and an error without a better meaning names the access it first met.
-        const std::string noAnswer = "no device answers at 0x2C";
-        const std::pair<int, std::string> failures[] = { { ENXIO, noAnswer }, { EREMOTEIO, noAnswer },
-            { EIO, noAnswer }, { ENODEV, noAnswer },
-            { ETIMEDOUT, "the bus timed out talking to 0x2C (a device may be holding it: power-cycle the board)" },
-            { EBUSY, "the bus is busy (another master on it, or a stuck controller)" },
-            { EPROTO, "reading register 0x13: Protocol error" },
-            { EAGAIN, "reading register 0x13: Resource temporarily unavailable" }, { ENXIO, noAnswer } };
+        std::string told;
+        CaptureStderr();
         for (const auto& [error, why] : failures) {
             adapter.failures = { { "SMBUS", error }, { "RDWR", error } };
-            EXPECT_EQ(stderrOf([&] {
-                for (int reg : { 0x13, 0x03, 0x04 }) {
-                    EXPECT_LT(read(reg), 0);
-                    EXPECT_LT(write(reg, 0x01), 0);
-                }
-            }),
-                line("i2c-3: " + why))
-                << error;
+            for (int reg : { 0x13, 0x03, 0x04 }) {
+                EXPECT_LT(read(reg), 0);
+                EXPECT_LT(write(reg, 0x01), 0);
+            }
             adapter.failures.clear();
-            EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x13), 0xA5); }), "");
+            EXPECT_EQ(read(0x13), 0xA5);
+            told += line("i2c-3: " + why);
         }
+        EXPECT_EQ(GetCapturedStderr(), told);
         // None of them was an unplug: the node stayed open.
         EXPECT_EQ(kernel->callsWith("open"), 1);
         // A combined transfer that the kernel reports as only partly done is a failed read.
         adapter.messagesCompleted = 1;
-        EXPECT_EQ(read(0x13) < 0, functions == FakeKernelBus::kPlainI2c);
+        EXPECT_EQ(read(0x13) < 0, functions == I2C_FUNC_I2C);
     }
 }
 
@@ -150,13 +142,10 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         kernel = std::make_shared<FakeKernelBus>(i2cDev);
         kernel->plug(3, adapter);
         kernel->plug(5, { .name = kBridge, .parent = behindHub(3) });
-        std::string reason = bus + ": " + why;
-        if (const auto at = reason.find("{dev}"); at != std::string::npos)
-            reason.replace(at, 5, kernel->devRoot().string());
-
-        int firmware = 0;
-        EXPECT_EQ(stderrOf([&] { firmware = start(bus); }), line(reason));
-        EXPECT_LT(firmware, 0);
+        CaptureStderr();
+        EXPECT_LT(start(bus), 0);
+        EXPECT_EQ(GetCapturedStderr(),
+            line(bus + ": " + std::regex_replace(why, std::regex("\\{dev\\}"), kernel->devRoot().string())));
         EXPECT_LT(read(0x00), 0);
         // Only the named bus is opened, and a node that cannot serve is not held open.
         EXPECT_EQ(kernel->callsWith("open"), bus == "i2c-3" && i2cDev ? 1 : 0);
@@ -182,41 +171,34 @@ TEST_F(I2cDevBackendTest, SessionResumesOnlyWhenItsOwnBridgeComesBack)
     for (const auto& [home, twin, elsewhere, backAs, described] : cases) {
         SCOPED_TRACE(described);
         kernel = std::make_shared<FakeKernelBus>();
-        std::string bridge = described;
-        if (const auto at = bridge.find("{sys}"); at != std::string::npos)
-            bridge.replace(at, 5, std::filesystem::canonical(kernel->sysRoot()).string());
+        const std::string bridge = std::regex_replace(
+            described, std::regex("\\{sys\\}"), std::filesystem::canonical(kernel->sysRoot()).string());
+        const std::string label = "i2c-" + std::to_string(backAs);
         kernel->plug(3, { .name = kBridge, .parent = home }).registers[0x14] = 0x5A;
         kernel->plug(4, { .name = kBridge, .parent = twin });
         ASSERT_EQ(start("i2c-3"), 0);
 
         // Nobody touches the window, and still the node is closed within a second: until then the kernel
         // cannot finish removing the adapter.
-        Adapter ours;
-        EXPECT_EQ(stderrOf([&] {
-            ours = kernel->unplug(3);
-            for (int waited = 0; kernel->openNodes() > 0 && waited < 1000; waited += 10)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            EXPECT_EQ(kernel->openNodes(), 0);
-            EXPECT_LT(read(0x14), 0);
-        }),
-            line("i2c-3: " + bridge + " is gone; waiting for it to come back"));
+        CaptureStderr();
+        Adapter ours = kernel->unplug(3);
+        for (int waited = 0; kernel->openNodes() > 0 && waited < 1000; waited += 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(kernel->openNodes(), 0);
+        EXPECT_LT(read(0x14), 0);
 
         // Neither the identical board, nor another adapter taking the old number, nor ours elsewhere is taken.
         kernel->clearCalls();
         kernel->plug(3, { .name = "CP2112 SMBus Bridge on hidraw1", .parent = home });
         ours.parent = elsewhere;
         kernel->plug(5, ours);
-        EXPECT_EQ(stderrOf([&] {
-            EXPECT_LT(read(0x14), 0);
-            EXPECT_LT(write(0x14, 0x07), 0);
-        }),
-            "");
+        EXPECT_LT(read(0x14), 0);
+        EXPECT_LT(write(0x14, 0x07), 0);
         kernel->unplug(3);
         ours = kernel->unplug(5);
         ours.parent = home;
         auto& back = kernel->plug(backAs, ours);
-        const std::string label = "i2c-" + std::to_string(backAs);
-        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x14), 0x5A); }), line(bridge + " is back as " + label));
+        EXPECT_EQ(read(0x14), 0x5A);
         EXPECT_EQ(write(0x14, 0x07), 0);
         EXPECT_EQ(back.registers[0x14], 0x07);
         EXPECT_EQ(kernel->calls(),
@@ -225,18 +207,19 @@ TEST_F(I2cDevBackendTest, SessionResumesOnlyWhenItsOwnBridgeComesBack)
 
         // Some bridges fail with EIO rather than ENODEV once gone: with the node vanished, that is an unplug too.
         // With the node still there, ENODEV is one only when the adapter no longer answers I2C_FUNCS either.
-        const std::string gone = line(label + ": " + bridge + " is gone; waiting for it to come back");
-        EXPECT_EQ(stderrOf([&] {
-            ours = kernel->unplug(backAs, EIO);
-            EXPECT_LT(read(0x14), 0);
-        }),
-            gone);
+        ours = kernel->unplug(backAs, EIO);
+        EXPECT_LT(read(0x14), 0);
         auto& again = kernel->plug(backAs, ours);
-        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x14), 0x07); }), line(bridge + " is back as " + label));
+        EXPECT_EQ(read(0x14), 0x07);
         again.failures = { { "SMBUS", ENODEV }, { "FUNCS", ENODEV } };
-        EXPECT_EQ(stderrOf([&] { EXPECT_LT(read(0x14), 0); }), gone);
+        EXPECT_LT(read(0x14), 0);
         again.failures.clear();
-        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(read(0x14), 0x07); }), line(bridge + " is back as " + label));
+        EXPECT_EQ(read(0x14), 0x07);
+        const auto gone = [&](const std::string& bus) {
+            return line(bus + ": " + bridge + " is gone; waiting for it to come back");
+        };
+        const std::string isBack = line(bridge + " is back as " + label);
+        EXPECT_EQ(GetCapturedStderr(), gone("i2c-3") + isBack + gone(label) + isBack + gone(label) + isBack);
     }
 }
 

@@ -62,18 +62,14 @@ TEST_F(SimulatorTest, RefusesWhatTheBoardIsNotWiredForAndHoldsTheChipsRegisters)
     expectPowerOnValues();
 }
 
-TEST_F(SimulatorTest, LogKeepsOnlyTheLatestCalls)
+TEST_F(SimulatorTest, LogKeepsTheLatestCallsUnplugLastsUntilReplugCountedFaultsUntilSpentResetClearsAll)
 {
     for (int i = 0; i <= 1 << 16; ++i)
         write(0x03, i & 0xFF);
-    const std::vector<Transaction> kept = transactions();
-    ASSERT_EQ(kept.size(), std::size_t { 1 << 16 });
-    EXPECT_EQ(kept.front().arguments.back(), 1);
-    EXPECT_EQ(kept.back().arguments.back(), 0);
-}
+    ASSERT_EQ(transactions().size(), std::size_t { 1 << 16 });
+    EXPECT_EQ(transactions().front().arguments.back(), 1);
+    EXPECT_EQ(transactions().back().arguments.back(), 0);
 
-TEST_F(SimulatorTest, UnplugLastsUntilReplugCountedFaultsUntilSpentResetClearsAllCloseEndsTheSession)
-{
     ASSERT_EQ(ptxOpen(kSerialNumber), kHandle);
     unplug();
     EXPECT_EQ((std::vector { ptxFindControllers(), read(0x00), write(0x14, 0x01) }), (std::vector { -1, -1, -1 }));
