@@ -4,65 +4,51 @@
 #include <tuple>
 #include <vector>
 
-namespace {
-
 class BrightnessTest : public EvalDialogFixture {
 protected:
     QSlider* slider() const { return control<QSlider>(IDC_BRIGHTNESS_SLIDER); }
 };
 
-TEST_F(BrightnessTest, FirstPaintWritesZeroAndShowsReady4ThenTheIdleWindowStopsPainting)
+// The brightness cells show only bytes the chip took, and "Ready4" only follows writes it took.
+TEST_F(BrightnessTest, EachDrawingOfTheSliderWritesTheBrightnessPairAndThePercentageUntilTheWindowIsIdle)
 {
     create();
-    EXPECT_EQ(text(IDC_STATUS), "Initialization Complete");
-    ptx::sim::clearTransactions();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog->window()));
-    QTest::qWait(300);
-
-    const auto painted = accesses();
-    ASSERT_GE(painted.size(), 2u);
-    EXPECT_LE(painted.size(), 6u) << "the slider keeps repainting";
-    EXPECT_EQ(painted[0], writeOf(0x03, 0x00));
-    EXPECT_EQ(painted[1], writeOf(0x04, 0x00));
-    EXPECT_EQ(text(IDC_STATUS), "Ready4");
-    EXPECT_EQ(text(IDC_TARGET), "00");
-    EXPECT_EQ(text(IDC_PERCENT), "0.0");
-
-    ptx::sim::clearTransactions();
-    QTest::qWait(300);
-    EXPECT_TRUE(accesses().empty());
-}
-
-// The brightness cells show only bytes the chip took, and "Ready4" only follows writes it took.
-TEST_F(BrightnessTest, SliderMovesWriteTheBrightnessPairAndThePercentage)
-{
-    open();
-    slider()->setFocus();
-    // End, 3967 steps back to 128, then Home with register 0x04 refusing its write.
-    for (const auto& [key, presses, lo, hi, target, percent, hiTaken] :
-        { std::tuple { Qt::Key_End, 1, 0xF0, 0xFF, "FFF", "100.0", true },
-            std::tuple { Qt::Key_Left, 3967, 0x00, 0x08, "80", "3.1", true },
-            std::tuple { Qt::Key_Home, 1, 0x00, 0x00, "00", "0.0", false } }) {
-        SCOPED_TRACE(target);
-        settle();
-        const std::string cell04 = text(IDC_REG04);
+    struct Drawing {
+        Qt::Key key; // pressed `times` on the slider first; nothing before the first drawing
+        int times, lo, hi;
+        const char *target, *percent;
+        int refused = 0; // the register whose writes the chip refuses
+    };
+    const std::vector<Drawing> drawings {
+        { Qt::Key_unknown, 0, 0x00, 0x00, "00", "0.0" },
+        { Qt::Key_End, 1, 0xF0, 0xFF, "FFF", "100.0" },
+        { Qt::Key_Left, 2, 0xD0, 0xFF, "FFD", "100.0", 0x03 },
+        { Qt::Key_Home, 1, 0x00, 0x00, "00", "0.0", 0x04 },
+    };
+    for (const Drawing& d : drawings) {
+        SCOPED_TRACE(d.target);
+        const std::string cell03 = text(IDC_REG03), cell04 = text(IDC_REG04);
         dialog->SetDlgItemText(IDC_STATUS, "Status");
         ptx::sim::clearTransactions();
-        if (!hiTaken)
-            ptx::sim::failWritesOf(0x04);
-        for (int i = 0; i < presses; ++i)
-            QTest::keyClick(slider(), key);
+        if (d.refused)
+            ptx::sim::failWritesOf(d.refused);
+        for (int i = 0; i < d.times; ++i)
+            QTest::keyClick(slider(), d.key);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog->window()));
         settle();
         const auto written = writes();
         ASSERT_GE(written.size(), 2u);
-        EXPECT_EQ(written[written.size() - 2], writeOf(0x03, lo));
-        EXPECT_EQ(written.back(), (RegisterAccess { Access::Write, 0x04, hi, hiTaken }));
-        EXPECT_EQ(text(IDC_TARGET), target);
-        EXPECT_EQ(text(IDC_PERCENT), percent);
-        EXPECT_EQ(text(IDC_REG03), QString::asprintf("%02X", lo).toStdString());
-        EXPECT_EQ(text(IDC_REG04), hiTaken ? QString::asprintf("%02X", hi).toStdString() : cell04);
-        EXPECT_EQ(text(IDC_STATUS), hiTaken ? "Ready4" : "Status");
+        EXPECT_EQ(std::vector(written.end() - 2, written.end()),
+            (std::vector { writeOf(0x03, d.lo, d.refused != 0x03), writeOf(0x04, d.hi, d.refused != 0x04) }));
+        EXPECT_EQ(text(IDC_TARGET), d.target);
+        EXPECT_EQ(text(IDC_PERCENT), d.percent);
+        EXPECT_EQ(text(IDC_REG03), d.refused == 0x03 ? cell03 : hex(d.lo));
+        EXPECT_EQ(text(IDC_REG04), d.refused == 0x04 ? cell04 : hex(d.hi));
+        EXPECT_EQ(text(IDC_STATUS), d.refused ? "Status" : "Ready4");
     }
+    ptx::sim::clearTransactions();
+    QTest::qWait(300);
+    EXPECT_TRUE(accesses().empty()) << "the slider keeps repainting";
 }
 
 TEST_F(BrightnessTest, TargetTypingWritesEachKeystrokeAndLeavesSliderCellsAndStatus)
@@ -108,28 +94,8 @@ TEST_F(BrightnessTest, SetMovesTheSliderWithinRangeAndThePaintWritesItAgain)
         settle();
         const auto written = writes();
         ASSERT_GE(written.size(), 4u);
-        EXPECT_EQ(written[2], writeOf(0x03, (position & 0x0F) * 16));
-        EXPECT_EQ(written[3], writeOf(0x04, position >> 4));
+        EXPECT_EQ(std::vector(written.begin() + 2, written.begin() + 4),
+            (std::vector { writeOf(0x03, (position & 0x0F) * 16), writeOf(0x04, position >> 4) }));
         EXPECT_EQ(text(IDC_TARGET), target);
     }
 }
-
-TEST_F(BrightnessTest, WithoutAdapterTheCellsStayEmptyAndReadyIsNeverClaimed)
-{
-    ptx::sim::setFault(ptx::sim::Fault::AdapterAbsent);
-    open();
-    EXPECT_EQ(text(IDC_TARGET), "00");
-    QTest::keyClick(slider(), Qt::Key_End);
-    settle();
-    EXPECT_EQ(text(IDC_TARGET), "FFF");
-    typeOver(IDC_TARGET, "80");
-    click(IDC_SET);
-    settle();
-    EXPECT_EQ(sliderPosition(), 128);
-    EXPECT_EQ(text(IDC_PERCENT), "3.1");
-    EXPECT_EQ(text(IDC_REG03), "");
-    EXPECT_EQ(text(IDC_REG04), "");
-    EXPECT_EQ(text(IDC_STATUS), "USB Initialization Error");
-}
-
-} // namespace

@@ -3,9 +3,7 @@
 
 #include <vector>
 
-namespace {
-
-class ManualAccessTest : public EvalDialogFixture { };
+using ManualAccessTest = EvalDialogFixture;
 
 TEST_F(ManualAccessTest, ReadAndWriteCutBothFieldsToEightBitsAndLeaveThePanel)
 {
@@ -44,5 +42,3 @@ TEST_F(ManualAccessTest, ReadAndWriteCutBothFieldsToEightBitsAndLeaveThePanel)
     EXPECT_EQ(text(IDC_REG14), "AB");
     EXPECT_EQ(text(IDC_REG00), "05");
 }
-
-} // namespace

@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv)
 {
+    // Headless also when test discovery runs the binary at build time.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     DialogApplication application(argc, argv);
