@@ -123,7 +123,7 @@ struct Sandbox {
     const fs::path log = dir / "debug.log";
 };
 
-TEST(Startup, DebugSwitchLogsTheTailAndShowsItInTheViewerAfterTheWindowCloses)
+TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBeforeIt)
 {
     struct Case {
         std::vector<std::string> arguments;
@@ -133,8 +133,10 @@ TEST(Startup, DebugSwitchLogsTheTailAndShowsItInTheViewerAfterTheWindowCloses)
         bool keep = false; // the delete fails, so what `stale` left is still there
         const char* visual = "./visual";
         const char* editor = "./editor";
+        int exitCode = 0;
+        std::vector<std::string> says {}; // in the help (standard output) or the one-line rejection
     };
-    const std::string link = "echo keep > victim && ln -s victim debug.log";
+    const std::string link = "echo keep > victim && ln -s victim debug.log", stale = "echo stale > debug.log";
     const std::vector<Case> cases {
         { {}, "" },
         { { "--adapter=none", "c:/data" }, "visual" },
@@ -152,6 +154,11 @@ TEST(Startup, DebugSwitchLogsTheTailAndShowsItInTheViewerAfterTheWindowCloses)
         { { "/d" }, "visual", "printf 'CmdLine: earlier\\nmore\\n' > debug.log", "", true },
         { { "/d" }, "", link, "", true },
         { { "/d" }, "", "echo keep > victim && ln victim debug.log", "", true },
+        // Help and rejected lines end before any log or window.
+        { .arguments = { "--help", "/d" }, .stale = stale, .says = { "--adapter=", "c:/data" } },
+        { .arguments = { "/d", "--bogus" }, .stale = stale, .exitCode = 2, .says = { "'--bogus'", "--adapter=" } },
+        { .arguments = { "--adapter=usb3", "/d" }, .stale = stale, .exitCode = 2, .says = { "'usb3'", "sim, none" } },
+        { .arguments = { "--adapter=", "/d" }, .stale = stale, .exitCode = 2, .says = { "''", "sim, none" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(join(c.arguments) + " " + c.stale + ", VISUAL '" + c.visual + "', EDITOR '" + c.editor
@@ -159,45 +166,24 @@ TEST(Startup, DebugSwitchLogsTheTailAndShowsItInTheViewerAfterTheWindowCloses)
         const Sandbox box(c.stale);
         const std::string before = describe(box.log), victim = describe(box.dir / "victim");
 
-        EXPECT_EQ(box.run(c.arguments, c.visual, c.editor, c.closed, c.keep), 0) << box.read("err.txt");
+        EXPECT_EQ(box.run(c.arguments, c.visual, c.editor, c.closed, c.keep), c.exitCode);
+        const std::string out = box.read("out.txt"), err = box.read("err.txt");
         // Every line but the empty one switches debug mode on.
         const std::string line = c.arguments.empty() ? "" : "CmdLine: " + join(c.arguments) + "\n";
         const bool on = !c.viewer.empty(), shown = on && fs::exists(box.dir / c.viewer);
         EXPECT_EQ(describe(box.log), on ? "file " + line : before);
         EXPECT_EQ(describe(box.dir / "victim"), victim);
-        EXPECT_EQ(box.read("out.txt"), on ? "" : line)
-            << "a log that cannot be opened leaves the line on standard output";
+        if (c.says.empty())
+            EXPECT_EQ(out, on ? "" : line) << "a log that cannot be opened leaves the line on standard output";
+        for (const std::string& text : c.says)
+            EXPECT_NE((c.exitCode ? err : out).find(text), std::string::npos) << text << " missing";
+        EXPECT_TRUE(c.exitCode == 0 || (out.empty() && std::count(err.begin(), err.end(), '\n') == 1)) << err;
         EXPECT_EQ(box.read("viewer-args.txt"), shown ? c.viewer + "\ndebug.log\n0 1 2 " : "");
         EXPECT_EQ(box.read("viewer-saw.txt"), shown ? line : "");
         EXPECT_EQ(fs::exists(box.dir / "viewer-done"), shown) << "the program ended before its viewer";
         const std::string unseen
             = "(No such file or directory); the log is " + (fs::canonical(box.dir) / "debug.log").string();
-        EXPECT_EQ(box.read("err.txt").find(unseen) != std::string::npos, on && !shown) << box.read("err.txt");
-    }
-}
-
-TEST(Startup, HelpAndRejectedLinesExitBeforeAnyLogOrWindow)
-{
-    // The texts the help (standard output) or the one-line rejection (standard error) must hold.
-    const struct {
-        std::vector<std::string> arguments;
-        int exitCode;
-        std::vector<std::string> texts;
-    } cases[] = {
-        { { "--help", "/d" }, 0, { "--adapter=", "c:/data" } },
-        { { "/d", "--bogus" }, 2, { "'--bogus'", "--adapter=" } },
-        { { "--adapter=usb3", "/d" }, 2, { "'usb3'", "sim, none" } },
-        { { "--adapter=", "/d" }, 2, { "''", "sim, none" } },
-    };
-    for (const auto& [arguments, exitCode, texts] : cases) {
-        SCOPED_TRACE(join(arguments));
-        const Sandbox box("echo stale > debug.log");
-        EXPECT_EQ(box.run(arguments, "./visual", ""), exitCode);
-        const std::string said = box.read(exitCode == 0 ? "out.txt" : "err.txt");
-        for (const std::string& text : texts)
-            EXPECT_NE(said.find(text), std::string::npos) << said << "lacks " << text;
-        EXPECT_TRUE(exitCode == 0 || std::count(said.begin(), said.end(), '\n') == 1) << said;
-        EXPECT_EQ(describe(box.log), "file stale\n");
+        EXPECT_EQ(err.find(unseen) != std::string::npos, on && !shown) << err;
     }
 }
 
