@@ -173,8 +173,9 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         const bool on = !c.viewer.empty(), shown = on && fs::exists(box.dir / c.viewer);
         EXPECT_EQ(describe(box.log), on ? "file " + line : before);
         EXPECT_EQ(describe(box.dir / "victim"), victim);
-        if (c.says.empty())
+        if (c.says.empty()) {
             EXPECT_EQ(out, on ? "" : line) << "a log that cannot be opened leaves the line on standard output";
+        }
         for (const std::string& text : c.says)
             EXPECT_NE((c.exitCode ? err : out).find(text), std::string::npos) << text << " missing";
         EXPECT_TRUE(c.exitCode == 0 || (out.empty() && std::count(err.begin(), err.end(), '\n') == 1)) << err;
