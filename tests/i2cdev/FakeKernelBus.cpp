@@ -95,6 +95,13 @@ FakeKernelBus::~FakeKernelBus()
 
 Adapter& FakeKernelBus::plug(int number, Adapter adapter)
 {
+    {
+        // As in the kernel, a removal cannot finish while a node of the removed adapter is open, and the
+        // hub it was on sees nothing new until then.
+        const std::scoped_lock lock(mutex_);
+        if (std::ranges::any_of(nodes_, [](const auto& entry) { return entry.second.unpluggedError != 0; }))
+            throw std::logic_error("a plug while a removed adapter's node is still open");
+    }
     const std::string bus = "i2c-" + std::to_string(number);
     std::string parent = adapter.parent;
     if (const auto star = parent.find('*'); star != std::string::npos)

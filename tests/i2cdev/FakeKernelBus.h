@@ -40,6 +40,7 @@ public:
     explicit FakeKernelBus(bool i2cDevLoaded = true);
     ~FakeKernelBus() override;
 
+    // Throws while a node of an unplugged adapter is still open: its removal has not finished.
     Adapter& plug(int number, Adapter adapter);
     // The adapter's files go, and nodes still open on it fail every ioctl with `error`. Returns the
     // adapter, registers and all, to be plugged in again.
