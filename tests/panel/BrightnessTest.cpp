@@ -99,3 +99,20 @@ TEST_F(BrightnessTest, SetMovesTheSliderWithinRangeAndThePaintWritesItAgain)
         EXPECT_EQ(text(IDC_TARGET), target);
     }
 }
+
+// Without an adapter the chip receives nothing, so no cell is ever filled and "Ready4" never claimed.
+TEST_F(BrightnessTest, WithoutAdapterNoCellIsFilledByDrawingsTargetOrSet)
+{
+    ptx::sim::setFault(ptx::sim::Fault::AdapterAbsent);
+    open();
+    QTest::keyClick(slider(), Qt::Key_End);
+    settle();
+    typeOver(IDC_TARGET, "80");
+    click(IDC_SET);
+    settle();
+    EXPECT_EQ(sliderPosition(), 128);
+    for (int id : { IDC_REG00, IDC_REG01, IDC_REG02, IDC_REG03, IDC_REG04, IDC_REG10, IDC_REG11, IDC_REG12, IDC_REG13,
+             IDC_REG14, IDC_REG15 })
+        EXPECT_EQ(text(id), "") << id;
+    EXPECT_EQ(text(IDC_STATUS), "USB Initialization Error");
+}
