@@ -141,6 +141,7 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { {}, "" },
         { { "--adapter=none", "c:/data" }, "visual" },
         { { "/Debug", "two  words" }, "visual", "", "012" },
+        { { "/d" }, "visual", "", "1" },
         // On a bus, whose node the program lets go of before the viewer starts.
         { { "--adapter=i2c-5", "/d" }, "visual" },
         { .arguments = { "/d" }, .viewer = "editor", .visual = "  " },
@@ -153,10 +154,12 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         // A stale log is replaced, never appended to; a link or a second name is never written through.
         { { "/d" }, "visual", "printf 'CmdLine: earlier\\nmore\\n' > debug.log", "", true },
         { { "/d" }, "", link, "", true },
+        { { "/d" }, "", "ln -s nowhere debug.log", "", true },
         { { "/d" }, "", "echo keep > victim && ln victim debug.log", "", true },
         // Help and rejected lines end before any log or window.
         { .arguments = { "--help", "/d" }, .stale = stale, .says = { "--adapter=", "c:/data" } },
         { .arguments = { "/d", "--bogus" }, .stale = stale, .exitCode = 2, .says = { "'--bogus'", "--adapter=" } },
+        { .arguments = { "/d", "--bogus" }, .stale = stale, .closed = "01", .exitCode = 2, .says = { "'--bogus'" } },
         { .arguments = { "--adapter=usb3", "/d" }, .stale = stale, .exitCode = 2, .says = { "'usb3'", "sim, none" } },
         { .arguments = { "--adapter=", "/d" }, .stale = stale, .exitCode = 2, .says = { "''", "sim, none" } },
     };
