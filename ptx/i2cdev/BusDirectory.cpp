@@ -34,17 +34,18 @@ template <typename Visit> void forEachBus(const std::filesystem::path& directory
 std::string usbPortOf(const std::filesystem::path& parent)
 {
     static const std::regex rootHub("usb([0-9]+)");
+    static const std::regex device("([0-9]+)-[0-9]+(\\.[0-9]+)*");
     std::string bus;
     std::string port;
     for (const auto& part : parent) {
         const std::string name = part.string();
-        std::smatch hub;
+        std::smatch match;
         if (bus.empty()) {
-            if (std::regex_match(name, hub, rootHub))
-                bus = hub[1];
+            if (std::regex_match(name, match, rootHub))
+                bus = match[1];
             continue;
         }
-        if (!std::regex_match(name, std::regex(bus + "-[0-9]+(\\.[0-9]+)*")))
+        if (!std::regex_match(name, match, device) || match[1] != bus)
             break;
         port = name;
     }
