@@ -2,7 +2,7 @@
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize test-kernel bench screenshot format clean
+.PHONY: all deps configure build run test test-sanitize test-kernel bench fuzz package install screenshot format clean
 
 all: build
 
@@ -15,8 +15,10 @@ configure: deps
 build: configure
 	@cmake --build --preset default -j $(JOBS)
 
-run: build
-	./build/app/kv3124-eval $(ARGS)
+run: deps
+	@cmake --preset optimized -DKV3124_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset optimized -j $(JOBS)
+	./build-optimized/app/kv3124-eval $(ARGS)
 
 test: build
 	ctest --preset default -j $(JOBS)
@@ -36,6 +38,23 @@ bench: deps
 	@cmake --build --preset release -j $(JOBS)
 	@for b in build-release/bench/bench_*; do $$b; done
 
+# Each fuzzer for a bounded time, from the corpora kept in fuzz/.
+fuzz: deps
+	@scripts/install-deps.sh fuzz
+	scripts/fuzz.sh
+
+# The Debian package, its dependencies computed from the libraries it links.
+package: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS) --target package
+
+# Installs the optimised build under PREFIX (default /usr/local); DESTDIR is honoured.
+PREFIX ?= /usr/local
+install: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	cmake --install build-release --prefix $(PREFIX)
+
 screenshot: build
 	@scripts/install-deps.sh screenshot
 	scripts/screenshot.sh
@@ -44,4 +63,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-release
+	rm -rf build build-sanitize build-release build-optimized

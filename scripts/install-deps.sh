@@ -1,14 +1,16 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tests, (with "screenshot") the screenshot
-# script or (with "kernel") the virtual machine of the kernel tests need, and only those
-# that are missing. Silent when all is there.
+# Installs the Debian packages the build and the tests need, and with "screenshot" the
+# screenshot script's, with "kernel" the kernel tests' virtual machine's, with "fuzz" the
+# fuzzers', and only those that are missing. Silent when all is there.
 set -eu
 
-packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 locales"
+packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 locales qt6-svg-dev dpkg-dev desktop-file-utils appstream"
 if [ "${1:-}" = "screenshot" ]; then
     packages="$packages xvfb xauth imagemagick"
 elif [ "${1:-}" = "kernel" ]; then
     packages="$packages qemu-system-x86 busybox-static kmod cpio i2c-tools xz-utils"
+elif [ "${1:-}" = "fuzz" ]; then
+    packages="$packages clang-14 libclang-rt-14-dev"
 fi
 
 missing=""
