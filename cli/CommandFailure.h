@@ -1,0 +1,12 @@
+// Why a command stopped, and the exit status that says so.
+#pragma once
+
+#include <string>
+
+constexpr int exitBoardFailure = 1;
+constexpr int exitUsage = 2;
+
+struct CommandFailure {
+    int exitCode;
+    std::string message;
+};

@@ -1,0 +1,207 @@
+#include "cli/Commands.h"
+
+#include "cli/CommandFailure.h"
+#include "cli/RegisterJson.h"
+#include "cli/ScriptLine.h"
+
+#include "chip/ChipDescription.h"
+#include "chip/FieldValue.h"
+#include "chip/Number.h"
+#include "chip/RegisterTransfer.h"
+#include "chip/Snapshot.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+
+#include <istream>
+#include <map>
+#include <ostream>
+
+namespace {
+
+using namespace kv3124;
+
+CommandFailure usage(const std::string& message)
+{
+    return { exitUsage, message };
+}
+
+std::string regList(const std::vector<std::uint8_t>& regs)
+{
+    std::string text;
+    for (std::uint8_t reg : regs)
+        text += ' ' + hex(reg);
+    return text;
+}
+
+std::uint8_t byteArgument(const QString& word, const char* what)
+{
+    const std::optional<unsigned> number = parseNumber(word.toStdString());
+    if (!number || *number > 0xFF)
+        throw usage(std::string(what) + " '" + word.toStdString() + "' is not a number from 0 to 0xFF");
+    return static_cast<std::uint8_t>(*number);
+}
+
+std::uint8_t readByte(const CommandContext& context, std::uint8_t reg)
+{
+    std::uint8_t value = 0;
+    if (!context.bus.read(reg, value))
+        throw CommandFailure { exitBoardFailure, "reading register " + hex(reg) + " failed (no answer on the bus)" };
+    return value;
+}
+
+void writeByte(const CommandContext& context, std::uint8_t reg, std::uint8_t value)
+{
+    if (!context.bus.write(reg, value))
+        throw CommandFailure { exitBoardFailure,
+            "writing " + hex(value) + " to register " + hex(reg) + " failed (no answer on the bus)" };
+}
+
+RegisterValues readAll(const CommandContext& context)
+{
+    ReadResult result = readAllRegisters(context.bus);
+    if (!result.error.empty())
+        throw CommandFailure { exitBoardFailure, result.error };
+    return result.values;
+}
+
+const Field& fieldArgument(const QString& word)
+{
+    if (const Field* field = findField(word.toStdString()))
+        return *field;
+    std::string names;
+    for (const Field& field : fields())
+        names += (names.empty() ? "" : ", ") + std::string(field.name);
+    throw usage("unknown field '" + word.toStdString() + "' (valid fields: " + names + ")");
+}
+
+QByteArray readFile(const QString& name)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw usage(name.toStdString() + ": " + file.errorString().toStdString());
+    return file.readAll();
+}
+
+void dump(const CommandContext& context, const QStringList&)
+{
+    const RegisterValues values = readAll(context);
+    context.out << (context.json ? registersJson(values) : registerLines(values));
+}
+
+void read(const CommandContext& context, const QStringList& words)
+{
+    context.out << hex(readByte(context, byteArgument(words[1], "register"))) << '\n';
+}
+
+void write(const CommandContext& context, const QStringList& words)
+{
+    const std::uint8_t reg = byteArgument(words[1], "register");
+    if (findRegister(reg) && findRegister(reg)->access == RegisterAccess::ReadOnly)
+        throw usage("register " + hex(reg) + " is read-only");
+    writeByte(context, reg, byteArgument(words[2], "value"));
+}
+
+void get(const CommandContext& context, const QStringList& words)
+{
+    const Field& field = fieldArgument(words[1]);
+    RegisterValues values;
+    for (std::uint8_t reg : fieldRegisters(field))
+        values[reg] = readByte(context, reg);
+    context.out << field.name << '=' << fieldValueText(field, *decodeField(field, values)) << '\n';
+}
+
+void set(const CommandContext& context, const QStringList& words)
+{
+    const Field& field = fieldArgument(words[1]);
+    if (findRegister(field.reg)->access != RegisterAccess::Written)
+        throw usage(std::string(field.name) + " is in the read-only register " + hex(field.reg));
+    const std::optional<unsigned> value = parseFieldValue(field, words[2].toStdString());
+    if (!value)
+        throw usage("'" + words[2].toStdString() + "' is not a value of " + std::string(field.name)
+            + " (valid: " + validValues(field) + ")");
+    const std::vector<std::uint8_t> regs = fieldRegisters(field);
+    RegisterValues current;
+    if (regs.size() == 1)
+        current[field.reg] = readByte(context, field.reg);
+    for (const auto& [reg, byte] : encodeField(field, *value, current))
+        writeByte(context, reg, byte);
+}
+
+void save(const CommandContext& context, const QStringList& words)
+{
+    const SnapshotHeader header { QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(), context.adapter,
+        context.firmware };
+    const QByteArray text = QByteArray::fromStdString(formatSnapshot(header, readAll(context)));
+    QFile file(words[1]);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+        throw usage(words[1].toStdString() + ": " + file.errorString().toStdString());
+}
+
+void load(const CommandContext& context, const QStringList& words)
+{
+    const ParsedSnapshot snapshot = parseSnapshot(readFile(words[1]).toStdString());
+    if (!snapshot.error.empty())
+        throw usage(words[1].toStdString() + ": " + snapshot.error);
+    const LoadResult result = loadSnapshot(context.bus, snapshot.entries);
+    if (!result.error.empty())
+        throw CommandFailure { exitBoardFailure, result.error };
+    context.out << "written:" << regList(result.written) << "\nskipped:" << regList(result.skipped) << '\n';
+}
+
+// One adapter for the whole script; the first failing line stops it.
+void run(const CommandContext& context, const QStringList& words)
+{
+    const QStringList lines = QString::fromUtf8(words[1] == "-"
+            ? QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(context.in), {}))
+            : readFile(words[1]))
+                                  .split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        try {
+            const QStringList lineWords = scriptWords(lines[i]);
+            if (lineWords.value(0) == "run")
+                throw usage("run cannot be nested");
+            if (!lineWords.isEmpty())
+                runCommand(lineWords, context);
+        } catch (const CommandFailure& failure) {
+            throw CommandFailure { failure.exitCode, "line " + std::to_string(i + 1) + ": " + failure.message };
+        }
+    }
+}
+
+struct Command {
+    int arguments;
+    void (*run)(const CommandContext&, const QStringList&);
+    const char* synopsis;
+};
+
+const std::map<QString, Command> commands {
+    { "dump", { 0, dump, "dump [--json]" } },
+    { "read", { 1, read, "read REG" } },
+    { "write", { 2, write, "write REG VALUE" } },
+    { "get", { 1, get, "get FIELD" } },
+    { "set", { 2, set, "set FIELD VALUE" } },
+    { "save", { 1, save, "save FILE" } },
+    { "load", { 1, load, "load FILE" } },
+    { "run", { 1, run, "run FILE|-" } },
+};
+
+} // namespace
+
+bool isCommand(const QString& name)
+{
+    return commands.contains(name);
+}
+
+void runCommand(QStringList words, const CommandContext& context)
+{
+    CommandContext commandContext = context;
+    commandContext.json |= words.removeAll("--json") > 0;
+    const auto command = commands.find(words[0]);
+    if (command == commands.end())
+        throw usage("unknown command '" + words[0].toStdString() + "'");
+    if (words.size() != command->second.arguments + 1)
+        throw usage(std::string("usage: ") + command->second.synopsis);
+    command->second.run(commandContext, words);
+}

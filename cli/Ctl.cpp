@@ -1,0 +1,99 @@
+#include "cli/Ctl.h"
+
+#include "cli/AdapterSession.h"
+#include "cli/CommandFailure.h"
+#include "cli/Commands.h"
+
+#include "adapter/AdapterConnection.h"
+
+#include "Version.h"
+
+#include <QCommandLineParser>
+
+#include <ostream>
+
+namespace {
+
+const char* const usageText
+    = "Usage: kv3124ctl [--adapter=NAME] [--json] COMMAND [ARGUMENTS]\n"
+      "       kv3124ctl --list-adapters | --help | --version\n"
+      "\n"
+      "Reads and writes a KV3124 backlight LED driver on its evaluation board.\n"
+      "\n"
+      "Commands:\n"
+      "  dump [--json]       every register Readback All reads, with its decoded fields\n"
+      "  read REG            one register's byte\n"
+      "  write REG VALUE     one register's byte, as given (0x01 is read-only)\n"
+      "  get FIELD           a named field\n"
+      "  set FIELD VALUE     a named field by read-modify-write of its register; VALUE is a\n"
+      "                      number or the window's item text, e.g. set current-scale \"100 = 18mA\"\n"
+      "  save FILE           the registers into a snapshot file\n"
+      "  load FILE           a snapshot file onto the chip, each register read back\n"
+      "  run FILE|-          commands from a file or standard input, one a line, on one adapter;\n"
+      "                      the first failing line stops it\n"
+      "Numbers are decimal or 0x-prefixed hexadecimal.\n"
+      "\n"
+      "Options:\n"
+      "  --adapter=NAME      where the board is: sim (a simulated board, the default),\n"
+      "                      none (no adapter), i2c-N (Linux I2C bus N), or\n"
+      "                      i2c:NAME (the bus whose adapter name is or contains NAME)\n"
+      "  --list-adapters     list the adapters and I2C buses, then exit\n"
+      "  --json              dump as JSON\n"
+      "  -h, --help          show this text, then exit\n"
+      "  -v, --version       show the version, then exit\n"
+      "\n"
+      "Exit status: 0 done, 1 the board or bus failed, 2 usage error or unusable file.\n";
+
+// The options of the command line; a row here is all a new option needs besides its use below.
+const QList<QCommandLineOption> options {
+    { "adapter", "", "NAME", "sim" },
+    { "list-adapters", "" },
+    { "json", "" },
+    { { "h", "help" }, "" },
+    { { "v", "version" }, "" },
+};
+
+int runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostream& out)
+{
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        throw CommandFailure { exitUsage, "no command given (see --help)" };
+    if (!isCommand(words[0]))
+        throw CommandFailure { exitUsage, "unknown command '" + words[0].toStdString() + "' (see --help)" };
+    const std::string adapter = parser.value("adapter").toStdString();
+    if (!selectAdapter(adapter))
+        throw CommandFailure { exitUsage, unknownAdapterMessage(adapter) };
+    const CommandContext context { adapterBus(), adapter, startAdapter(), parser.isSet("json"), in, out };
+    try {
+        runCommand(words, context);
+    } catch (const CommandFailure&) {
+        adapterRelease();
+        throw;
+    }
+    adapterRelease();
+    return 0;
+}
+
+} // namespace
+
+int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    QCommandLineParser parser;
+    parser.addOptions(options);
+    try {
+        if (!parser.parse(arguments))
+            throw CommandFailure { exitUsage, parser.errorText().toStdString() };
+        if (parser.isSet("help"))
+            out << usageText;
+        else if (parser.isSet("version"))
+            out << "kv3124ctl " KV3124_VERSION "\n";
+        else if (parser.isSet("list-adapters"))
+            out << adapterListing();
+        else
+            return runOnAdapter(parser, in, out);
+        return 0;
+    } catch (const CommandFailure& failure) {
+        err << "kv3124ctl: " << failure.message << '\n';
+        return failure.exitCode;
+    }
+}
