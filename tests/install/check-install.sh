@@ -1,0 +1,55 @@
+#!/bin/sh
+# Installs the build tree ("tree") or unpacks its Debian package ("package") into a scratch
+# folder, then checks the files, the desktop data and that the program runs from there alone.
+set -eux # the trace shows which check failed
+source=$1 build=$2 libdir=$3 version=$4
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+if [ "$source" = package ]; then
+    cpack --config "$build/CPackConfig.cmake" -B "$root/deb" >/dev/null
+    deb="$root/deb/kv3124-eval_${version}_$(dpkg --print-architecture).deb"
+    dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6'
+    dpkg-deb --field "$deb" Section | grep -qx electronics
+    dpkg -x "$deb" "$root/tree"
+else
+    DESTDIR="$root/tree" cmake --install "$build" --prefix /usr >/dev/null
+fi
+cd "$root/tree"
+
+find . ! -type d | sort >"$root/actual"
+sort >"$root/expected" <<END
+./usr/$libdir/kv3124-eval/libptx.so
+./usr/bin/kv3124-eval
+./usr/share/applications/kv3124-eval.desktop
+./usr/share/doc/kv3124-eval/copyright
+./usr/share/doc/kv3124-eval/examples/60-kv3124-i2c.rules
+./usr/share/icons/hicolor/128x128/apps/kv3124-eval.png
+./usr/share/icons/hicolor/16x16/apps/kv3124-eval.png
+./usr/share/icons/hicolor/24x24/apps/kv3124-eval.png
+./usr/share/icons/hicolor/32x32/apps/kv3124-eval.png
+./usr/share/icons/hicolor/48x48/apps/kv3124-eval.png
+./usr/share/icons/hicolor/64x64/apps/kv3124-eval.png
+./usr/share/icons/hicolor/scalable/apps/kv3124-eval.svg
+./usr/share/man/man1/kv3124-eval.1.gz
+./usr/share/metainfo/io.github.kv3124_eval.kv3124_eval.metainfo.xml
+END
+diff -u "$root/expected" "$root/actual"
+
+desktop-file-validate usr/share/applications/kv3124-eval.desktop
+appstreamcli validate --no-net usr/share/metainfo/*.xml >/dev/null
+grep -q "<release version=\"$version\"" usr/share/metainfo/*.xml
+
+# The adapter library comes from this tree, not from the build tree.
+program=$PWD/usr/bin/kv3124-eval
+found=$(ldd "$program" | sed -n 's/.*libptx.so => \(.*\) (.*/\1/p')
+[ "$(realpath "$found")" = "$(realpath "usr/$libdir/kv3124-eval/libptx.so")" ]
+answers() {
+    out=$("$program" "$1") && printf '%s\n' "$out" | grep -q -- "$2" || {
+        echo "kv3124-eval $1 gave: $out" >&2
+        exit 1
+    }
+}
+answers --version "^kv3124-eval $version\$"
+answers --help --adapter
+answers --list-adapters '^sim'
