@@ -1,8 +1,8 @@
-// A kernel with i2c buses for tests, in a scratch directory: sysfs laid out as the kernel does (each
-// adapter's directory under devices/, below its parent device if it has one, with a `device` link to
-// that parent, and reached through bus/i2c/devices), /dev nodes as plain files, and behind each adapter
-// a chip with 256 byte registers. Every open and ioctl is logged as one line of text. An open node is a
-// real descriptor of its file, so that other processes see it in /proc, and any thread may close it.
+// A kernel with i2c buses for tests, in a scratch directory: each adapter under sys/bus/i2c/devices with
+// its name and a `device` link to its parent device under sys/devices (none, as for i2c-stub, without a
+// parent), /dev nodes as plain files, and behind each adapter a chip with 256 byte registers. Every open
+// and ioctl is logged as one line. An open node is a real descriptor of its file, so that other processes
+// see it in /proc, and any thread may close it.
 #pragma once
 
 #include "ptx/i2cdev/SystemCalls.h"
@@ -22,14 +22,11 @@ namespace ptx::i2cdev {
 
 class FakeKernelBus final : public SystemCalls {
 public:
-    static constexpr unsigned long kSmbusOnly = I2C_FUNC_SMBUS_BYTE_DATA;
-
     struct Adapter {
         std::string name {};
-        // The parent device below devices/, empty for none (as i2c-stub); a '*' in it stands for a HID
-        // instance number, new at every plug.
+        // The parent device below sys/devices; a '*' in it stands for a HID instance number, new at every plug.
         std::string parent {};
-        unsigned long functions = I2C_FUNC_I2C | kSmbusOnly;
+        unsigned long functions = I2C_FUNC_I2C | I2C_FUNC_SMBUS_BYTE_DATA;
         std::array<std::uint8_t, 256> registers {};
         // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set.
         std::map<std::string, int> failures {};
@@ -40,16 +37,14 @@ public:
     explicit FakeKernelBus(bool i2cDevLoaded = true);
     ~FakeKernelBus() override;
 
-    // Throws while a node of an unplugged adapter is still open: its removal has not finished.
+    // Throws while a node of an unplugged adapter is still open, as the kernel cannot finish its removal.
     Adapter& plug(int number, Adapter adapter);
-    // The adapter's files go, and nodes still open on it fail every ioctl with `error`. Returns the
-    // adapter, registers and all, to be plugged in again.
+    // The adapter's files go, and its open nodes fail every ioctl with `error`. Returns it, registers and all.
     Adapter unplug(int number, int error = ENODEV);
 
     // "i2c-3 open", "i2c-3 SLAVE 2C", "i2c-3 SMBUS 2C read 14 -> 5A", "i2c-3 RDWR 2C write 13 A5", ...
-    const std::vector<std::string>& calls() const { return calls_; }
+    std::vector<std::string> calls;
     int callsWith(std::string_view text) const;
-    void clearCalls() { calls_.clear(); }
     int openNodes() const;
 
     int open(const std::filesystem::path& node) override;
@@ -71,7 +66,6 @@ private:
     mutable std::mutex mutex_; // for the nodes, which the back end's node check closes on its own thread
     std::map<int, Node> nodes_;
     int plugs_ = 0;
-    std::vector<std::string> calls_;
 };
 
 } // namespace ptx::i2cdev
