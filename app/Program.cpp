@@ -1,7 +1,7 @@
 #include "Program.h"
 
 #include "EvalApp.h"
-#include "ProgramOptions.h"
+#include "Startup.h"
 
 #include "framework/CWinApp.h"
 #include "ptx/i2cdev/BusListing.h"
@@ -13,8 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr int exitUsage = 2;
 
 // A standard descriptor closed at start would go to the next file opened (the toolkit's wake-up
 // descriptor, the debug log, the I2C bus node), and what is meant for it would land in that file.
@@ -38,23 +36,19 @@ int listAdapters()
 int runProgram(int argc, char** argv)
 {
     fillClosedStandardDescriptors();
-    const ProgramOptions options = parseProgramOptions(argc, argv);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "kv3124-eval: %s\n", options.error.c_str());
-        return exitUsage;
-    }
-    if (options.showHelp) {
-        std::fputs(usageText, stdout);
-        return 0;
-    }
-    if (options.listAdapters)
+    const Startup startup = decideStartup(argc, argv);
+    std::fputs(startup.output.c_str(), stdout);
+    if (!startup.error.empty())
+        std::fprintf(stderr, "kv3124-eval: %s\n", startup.error.c_str());
+    switch (startup.action) {
+    case Startup::Action::Exit:
+        return startup.exitCode;
+    case Startup::Action::ListAdapters:
         return listAdapters();
-    if (options.adapter.empty() || ptxSelectBackend(options.adapter.c_str()) < 0) {
-        std::fprintf(stderr, "kv3124-eval: unknown adapter '%s' (choose sim, none, i2c-N or i2c:NAME)\n",
-            options.adapter.c_str());
-        return exitUsage;
+    case Startup::Action::OpenWindow:
+        break;
     }
-
-    EvalApp app(options.adapter == "sim");
+    ptxSelectBackend(startup.adapter.c_str()); // a name decideStartup accepted
+    EvalApp app(startup.adapter == "sim");
     return AfxWinMain(app, argc, argv);
 }

@@ -1,15 +1,24 @@
-// The program's own command-line options; everything else on the line is left to the debug switch.
+// The command line's syntax: our options, Qt's standard ones (the toolkit takes those out of argv
+// later), and the words left over. Read before the application object exists, so that help, version,
+// the adapter list and rejections need no display.
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct ProgramOptions {
-    std::string adapter = "sim";
+    bool help = false;
+    bool helpAll = false;
+    bool version = false;
     bool listAdapters = false;
-    bool showHelp = false;
-    std::string error; // set when the line cannot be accepted
+    std::string adapter = "sim";
+    std::vector<std::string> words; // arguments that are no option nor an option's value
+    std::string error; // why the line cannot be read; empty when it can
 };
 
-ProgramOptions parseProgramOptions(int argc, char** argv);
+ProgramOptions parseProgramOptions(int argc, const char* const* argv);
 
-extern const char* const usageText;
+// The help, with Qt's standard options too when `withQtOptions`.
+std::string helpText(bool withQtOptions);
+// One line naming the valid options, for a rejection.
+std::string validOptions();

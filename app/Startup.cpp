@@ -1,0 +1,64 @@
+#include "Startup.h"
+
+#include "ProgramOptions.h"
+
+#include "Version.h"
+#include "ptx/i2cdev/BusSelector.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int exitUsage = 2;
+
+bool isAdapterName(const std::string& name)
+{
+    return name == "sim" || name == "none" || ptx::i2cdev::BusSelector::parse(name);
+}
+
+// The user's own text goes into the one line as it is, apart from what would break the line.
+Startup rejected(std::string error)
+{
+    std::replace_if(
+        error.begin(), error.end(), [](unsigned char c) { return c < ' ' || c == 0x7F; }, '?');
+    Startup startup;
+    startup.action = Startup::Action::Exit;
+    startup.exitCode = exitUsage;
+    startup.error = std::move(error);
+    return startup;
+}
+
+Startup answered(std::string output)
+{
+    Startup startup;
+    startup.action = Startup::Action::Exit;
+    startup.output = std::move(output);
+    return startup;
+}
+
+} // namespace
+
+Startup decideStartup(int argc, const char* const* argv)
+{
+    const ProgramOptions options = parseProgramOptions(argc, argv);
+    if (!options.error.empty())
+        return rejected(options.error + "; " + validOptions());
+    if (options.help || options.helpAll)
+        return answered(helpText(options.helpAll));
+    if (options.version)
+        return answered("kv3124-eval " KV3124_VERSION "\n");
+    Startup startup;
+    if (options.listAdapters) {
+        startup.action = Startup::Action::ListAdapters;
+        return startup;
+    }
+    if (!isAdapterName(options.adapter))
+        return rejected("unknown adapter '" + options.adapter + "' (choose sim, none, i2c-N or i2c:NAME)");
+    // A word alone starts nothing: the simulator would run while the user believes in a real board.
+    for (const std::string& word : options.words)
+        if (isAdapterName(word))
+            return rejected("'" + word + "' is no option; to use that adapter write --adapter=" + word);
+    startup.adapter = options.adapter;
+    return startup;
+}

@@ -1,0 +1,16 @@
+// What the command line asks for, decided before any window, log or adapter exists.
+#pragma once
+
+#include <string>
+
+struct Startup {
+    enum class Action { OpenWindow, ListAdapters, Exit };
+    Action action = Action::OpenWindow;
+    int exitCode = 0; // for Exit
+    std::string adapter = "sim"; // for OpenWindow
+    std::string output; // for standard output
+    std::string error; // one line for standard error, without the program's name
+};
+
+// Reads the line and nothing else: no file, no adapter, no toolkit.
+Startup decideStartup(int argc, const char* const* argv);
