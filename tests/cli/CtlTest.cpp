@@ -1,0 +1,283 @@
+// kv3124ctl run in-process on the simulated board: what it prints, its exit status, and the bus.
+#include "cli/Ctl.h"
+
+#include "adapter/AdapterConnectionTesting.h"
+#include "ptx/sim/SimulatorControl.h"
+
+#include "Version.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sstream>
+
+namespace {
+
+using ptx::sim::Access;
+using ptx::sim::RegisterAccess;
+namespace sim = ptx::sim;
+
+RegisterAccess R(int reg, int value)
+{
+    return { Access::Read, reg, value };
+}
+RegisterAccess W(int reg, int value)
+{
+    return { Access::Write, reg, value };
+}
+const RegisterAccess failedRead14 { Access::Read, 0x14, -1, false };
+
+const std::vector<RegisterAccess> powerOnReads { R(0x00, 0x01), R(0x01, 0), R(0x02, 0xA1), R(0x03, 0), R(0x04, 0),
+    R(0x10, 0x01), R(0x11, 0x04), R(0x12, 0x02), R(0x13, 0x01), R(0x14, 0x3F), R(0x15, 0), R(0x16, 0), R(0x17, 0),
+    R(0x18, 0), R(0x1C, 0), R(0x1D, 0), R(0x1E, 0), R(0x1F, 0) };
+
+struct Case {
+    QStringList args;
+    std::vector<RegisterAccess> bus; // every register access, in order
+    std::string out;
+    int exit = 0;
+    std::string err = {}; // all of standard error but the program's name
+    std::function<void()> board = [] {};
+    std::string input = {}; // standard input, and the file that `file` names
+};
+
+class CtlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sim::reset();
+        adapterResetForTests();
+    }
+
+    struct Result {
+        int exit;
+        std::string out, err;
+    };
+    Result ctl(QStringList args, const std::string& input = {})
+    {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        args.prepend("kv3124ctl");
+        const int exit = runCtl(args, in, out, err);
+        return { exit, out.str(), err.str() };
+    }
+    void check(const std::vector<Case>& cases)
+    {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.args.join(' ').toStdString() + " < " + c.input);
+            SetUp();
+            c.board();
+            QFile written(file);
+            ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            written.write(c.input.data(), static_cast<qint64>(c.input.size()));
+            written.close();
+            sim::clearTransactions();
+            const Result result = ctl(c.args, c.input);
+            EXPECT_EQ(result.exit, c.exit);
+            EXPECT_EQ(result.out, c.out);
+            EXPECT_EQ(result.err, c.err.empty() ? "" : "kv3124ctl: " + c.err + "\n");
+            EXPECT_EQ(sim::registerAccesses(), c.bus);
+        }
+    }
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath("board.kv3124");
+};
+
+const std::string powerOnDump = R"(0x00 0x01  # control: backlight=on, spread-spectrum=off, slew-rate=off
+0x01 0x00  # status (read-only): uvlo=off, tsd=off, over-current=off, over-voltage=off, under-voltage=off, short=off, open=off
+0x02 0xA1  # revision (shown only)
+0x03 0x00  # brightness-lo: brightness=0
+0x04 0x00  # brightness-hi
+0x10 0x01  # config: mode="Brightness Hi/Lo Reg", auto-string=off, pwm-standby=off
+0x11 0x04  # current: current-scale="100 = 18mA", iset-external=off
+0x12 0x02  # pgen: pwm-frequency="14.6 kHz", pfset-external=off
+0x13 0x01  # boost: boost-fset="1 MHz", boost-comp="BOOST COMP 0", comp-external=off, fset-external=off
+0x14 0x3F  # led-enables: led1=on, led2=on, led3=on, led4=on, led5=on, led6=on
+0x15 0x00  # step: step=Immediate, smoothing=None
+0x16 0x00  # shown only
+0x17 0x00  # shown only
+0x18 0x00  # shown only
+0x1C 0x00  # shown only
+0x1D 0x00  # shown only
+0x1E 0x00  # shown only
+0x1F 0x00  # shown only
+)";
+
+} // namespace
+
+TEST_F(CtlTest, RegisterCommandsAndOptions)
+{
+    check({
+        { { "dump" }, powerOnReads, powerOnDump },
+        { { "--adapter", "sim", "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
+        { { "read", "20" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
+            [] { sim::failReadsOf(0x14); } },
+        { { "write", "0x14", "5" }, { W(0x14, 0x05) }, "" },
+        { { "write", "0x14", "0x05" }, { { Access::Write, 0x14, 0x05, false } }, "", 1,
+            "writing 0x05 to register 0x14 failed (no answer on the bus)", [] { sim::failWritesOf(0x14); } },
+        { { "write", "0x01", "0" }, {}, "", 2, "register 0x01 is read-only" },
+        { { "write", "0x14", "0x100" }, {}, "", 2, "value '0x100' is not a number from 0 to 0xFF" },
+        { { "write", "0x14" }, {}, "", 2, "usage: write REG VALUE" },
+        { { "erase" }, {}, "", 2, "unknown command 'erase' (see --help)" },
+        { {}, {}, "", 2, "no command given (see --help)" },
+        { { "--bogus", "dump" }, {}, "", 2, "Unknown option 'bogus'." },
+        { { "--adapter=bogus", "dump" }, {}, "", 2, "unknown adapter 'bogus' (choose sim, none, i2c-N or i2c:NAME)" },
+        { { "--adapter=none", "dump" }, {}, "", 1,
+            "USB Initialization Error: the adapter's firmware version cannot be read (no adapter?)" },
+        { { "-v" }, {}, "kv3124ctl " KV3124_VERSION "\n" },
+    });
+}
+
+TEST_F(CtlTest, DumpAsJsonHoldsEveryRegisterWithItsFields)
+{
+    const QJsonArray registers
+        = QJsonDocument::fromJson(QByteArray::fromStdString(ctl({ "dump", "--json" }).out))["registers"].toArray();
+    ASSERT_EQ(registers.size(), static_cast<qsizetype>(powerOnReads.size()));
+    for (qsizetype i = 0; i < registers.size(); ++i) {
+        EXPECT_EQ(registers[i]["address"].toInt(), powerOnReads[i].registerAddress);
+        EXPECT_EQ(registers[i]["value"].toInt(), powerOnReads[i].value);
+    }
+    EXPECT_EQ(registers[6].toObject(),
+        QJsonDocument::fromJson(R"({"address": 17, "name": "current", "access": "written", "value": 4, "fields": [
+            {"name": "current-scale", "value": 4, "item": "100 = 18mA"},
+            {"name": "iset-external", "value": 0, "item": "off"}]})")
+            .object());
+    EXPECT_EQ(registers[3]["fields"][0].toObject(), (QJsonObject { { "name", "brightness" }, { "value", 0 } }));
+}
+
+// Each field set from a register holding the opposite bits, then read back: only the field's bits change.
+TEST_F(CtlTest, SetAndGetEveryField)
+{
+    struct FieldCase {
+        std::string set; // field and value as a script line writes them
+        int reg, before, written;
+        std::string got;
+    };
+    const std::vector<FieldCase> fields {
+        { "backlight off", 0x00, 0x7F, 0x7E, "off" },
+        { "spread-spectrum 1", 0x00, 0x00, 0x02, "on" },
+        { "slew-rate 0", 0x00, 0x7F, 0x7B, "off" },
+        { "mode \"PWM x Brt Hi/Lo Reg\"", 0x10, 0xFC, 0xFE, "\"PWM x Brt Hi/Lo Reg\"" },
+        { "auto-string on", 0x10, 0x00, 0x04, "on" },
+        { "pwm-standby off", 0x10, 0xFF, 0x7F, "off" },
+        { "current-scale \"100 = 18mA\"", 0x11, 0xFF, 0xFC, "\"100 = 18mA\"" },
+        { "iset-external on", 0x11, 0x00, 0x80, "on" },
+        { "pwm-frequency 7", 0x12, 0x00, 0x07, "\"39.1 kHz\"" },
+        { "pfset-external off", 0x12, 0xFF, 0x7F, "off" },
+        { "boost-fset \"500 kHz\"", 0x13, 0xFF, 0xFE, "\"500 kHz\"" },
+        { "boost-comp \"BOOST COMP 1\"", 0x13, 0x00, 0x02, "\"BOOST COMP 1\"" },
+        { "comp-external on", 0x13, 0x00, 0x40, "on" },
+        { "fset-external off", 0x13, 0xFF, 0x7F, "off" },
+        { "led1 off", 0x14, 0xFF, 0xFE, "off" },
+        { "led2 on", 0x14, 0x00, 0x02, "on" },
+        { "led3 off", 0x14, 0xFF, 0xFB, "off" },
+        { "led4 on", 0x14, 0x00, 0x08, "on" },
+        { "led5 off", 0x14, 0xFF, 0xEF, "off" },
+        { "led6 on", 0x14, 0x00, 0x20, "on" },
+        { "step \"200 ms\"", 0x15, 0x00, 0x03, "\"200 ms\"" },
+        { "smoothing 0x1", 0x15, 0xFF, 0x7F, "\"Light Smoothing\"" },
+    };
+    std::vector<Case> cases;
+    for (const FieldCase& f : fields) {
+        const std::string name = f.set.substr(0, f.set.find(' '));
+        cases.push_back({ { "run", "-" }, { R(f.reg, f.before), W(f.reg, f.written), R(f.reg, f.written) },
+            name + '=' + f.got + '\n', 0, "", [f] { sim::setRegister(f.reg, f.before); },
+            "set " + f.set + "\nget " + name + '\n' });
+    }
+    check(cases);
+    // The brightness pair goes out without a read, low register first, as the slider writes it.
+    check({
+        { { "run", "-" }, { W(0x03, 0x50), W(0x04, 0x80), R(0x03, 0x50), R(0x04, 0x80) }, "brightness=2053\n", 0, "",
+            [] {}, "set brightness 0x805\nget brightness" },
+        { { "get", "open" }, { R(0x01, 0xC5) }, "open=on\n", 0, "", [] { sim::setStatusBits(0xC5); } },
+        { { "set", "brightness", "4096" }, {}, "", 2, "'4096' is not a value of brightness (valid: 0 to 4095)" },
+        { { "set", "current-scale", "8" }, {}, "", 2,
+            "'8' is not a value of current-scale (valid: 0 to 7 or \"000 = 5mA\", \"001 = 10mA\", \"010 = 13mA\", "
+            "\"011 = 15mA\", \"100 = 18mA\", \"101 = 20mA\", \"110 = 23mA\", \"111 = 25mA\")" },
+        { { "set", "uvlo", "on" }, {}, "", 2, "uvlo is in the read-only register 0x01" },
+        { { "set", "led", "on" }, {}, "", 2,
+            "unknown field 'led' (valid fields: backlight, spread-spectrum, slew-rate, uvlo, tsd, over-current, "
+            "over-voltage, under-voltage, short, open, brightness, mode, auto-string, pwm-standby, current-scale, "
+            "iset-external, pwm-frequency, pfset-external, boost-fset, boost-comp, comp-external, fset-external, led1, "
+            "led2, led3, led4, led5, led6, step, smoothing)" },
+        // A failed read leaves nothing to modify: nothing is written.
+        { { "set", "led3", "on" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
+            [] { sim::failReadsOf(0x14); } },
+    });
+}
+
+TEST_F(CtlTest, SavedRegistersLoadBackInASafeOrder)
+{
+    const std::map<int, int> saved { { 0x00, 0x07 }, { 0x03, 0x50 }, { 0x04, 0x12 }, { 0x10, 0x86 }, { 0x11, 0x85 },
+        { 0x12, 0x3A }, { 0x13, 0xC2 }, { 0x14, 0x15 }, { 0x15, 0xC3 }, { 0x16, 0x5A } };
+    for (const auto& [reg, value] : saved)
+        sim::setRegister(reg, value);
+    const std::string dump = ctl({ "dump" }).out;
+    ASSERT_EQ(ctl({ "save", file }).exit, 0);
+    QFile snapshot(file);
+    ASSERT_TRUE(snapshot.open(QIODevice::ReadOnly));
+    const std::string text = snapshot.readAll().toStdString();
+    EXPECT_TRUE(text.starts_with("# KV3124 registers\n# date: 20")) << text;
+    EXPECT_TRUE(text.ends_with("Z\n# adapter: sim\n# firmware: Version: USB RFW:2.5; FFW:1.3\n" + dump)) << text;
+
+    SetUp();
+    EXPECT_EQ(ctl({ "load", file }).out,
+        "written: 0x13 0x11 0x12 0x10 0x15 0x14 0x03 0x04 0x00\n"
+        "skipped: 0x01 0x02 0x16 0x17 0x18 0x1C 0x1D 0x1E 0x1F\n");
+    std::vector<RegisterAccess> bus;
+    for (const int reg : { 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03, 0x04, 0x00 })
+        bus.insert(bus.end(), { W(reg, saved.at(reg)), R(reg, saved.at(reg)) });
+    EXPECT_EQ(sim::registerAccesses(), bus);
+    // Every register is as saved again but the one a load never writes.
+    EXPECT_EQ(sim::registerValue(0x16), 0);
+    sim::setRegister(0x16, 0x5A);
+    EXPECT_EQ(ctl({ "dump" }).out, dump);
+}
+
+TEST_F(CtlTest, LoadChecksTheWholeFileAndStopsAtTheFirstFailure)
+{
+    const std::string good = "0x14 0x3F\n0x11 0x05\n0x00 0x81  # a load never resets\n0x02 0x00\n";
+    const std::string name = file.toStdString() + ": ";
+    const auto bad = [&](const std::string& input, const std::string& problem) {
+        return Case { { "load", file }, {}, "", 2, name + problem, [] {}, input };
+    };
+    check({
+        { { "load", file },
+            { W(0x11, 0x05), R(0x11, 0x05), W(0x14, 0x3F), R(0x14, 0x3F), W(0x00, 0x01), R(0x00, 0x01) },
+            "written: 0x11 0x14 0x00\nskipped: 0x02\n", 0, "", [] {}, good },
+        { { "load", file }, { W(0x11, 0x05), R(0x11, 0x05), { Access::Write, 0x14, 0x3F, false } }, "", 1,
+            "writing 0x3F to register 0x14 failed (no answer on the bus); written before: 0x11",
+            [] { sim::failWritesOf(0x14); }, good },
+        { { "load", file }, { W(0x11, 0x05), R(0x11, 0x05), W(0x14, 0x3F), R(0x14, 0x3E) }, "", 1,
+            "register 0x14 reads back 0x3E, not 0x3F as written; written before: 0x11",
+            [] { sim::setReadResultOverride(0x14, 0x3E); }, good },
+        bad("# header\n\n0x14\n", "line 3: expected a register and a value, like 0x14 0x3F"),
+        bad("0x14 0x3F 0x01\n", "line 1: expected a register and a value, like 0x14 0x3F"),
+        bad("0x14 on\n", "line 1: 'on' is not a number"),
+        bad("0x14 0x3F\n0x19 0x00\n", "line 2: the chip has no register 0x19"),
+        bad("0x100 0x00\n", "line 1: the chip has no register 0x100"),
+        bad("0x11 0x05\n0x14 0x100\n", "line 2: value 0x100 of register 0x14 is above 0xFF"),
+        bad("0x14 0x3F\n0x11 0\n20 0x3F\n", "line 3: register 0x14 given twice (first on line 1)"),
+    });
+}
+
+TEST_F(CtlTest, RunStopsAtTheFirstFailingLine)
+{
+    check({
+        { { "run", "-" }, { R(0x14, 0x3F), W(0x14, 0x05) }, "0x3F\n", 2, "line 5: register 0x01 is read-only", [] {},
+            "read 0x14\nwrite 0x14 0x05\n\n  # a comment\nwrite 0x01 0\nread 0x14\n" },
+        { { "run", file }, { W(0x14, 0x05), { Access::Write, 0x11, 0x04, false } }, "", 1,
+            "line 2: writing 0x04 to register 0x11 failed (no answer on the bus)", [] { sim::failWritesOf(0x11); },
+            "write 0x14 5\nwrite 0x11 4\nwrite 0x10 0\n" },
+        { { "run", "-" }, {}, "", 2, "line 1: unclosed quote", [] {}, "set mode \"PWM\n" },
+        { { "run", "-" }, {}, "", 2, "line 1: run cannot be nested", [] {}, "run -\n" },
+    });
+}
