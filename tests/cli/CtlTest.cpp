@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -24,14 +25,8 @@ using ptx::sim::Access;
 using ptx::sim::RegisterAccess;
 namespace sim = ptx::sim;
 
-RegisterAccess R(int reg, int value)
-{
-    return { Access::Read, reg, value };
-}
-RegisterAccess W(int reg, int value)
-{
-    return { Access::Write, reg, value };
-}
+const auto R = [](int reg, int value) { return RegisterAccess { Access::Read, reg, value }; };
+const auto W = [](int reg, int value) { return RegisterAccess { Access::Write, reg, value }; };
 const RegisterAccess failedRead14 { Access::Read, 0x14, -1, false };
 
 const std::vector<RegisterAccess> powerOnReads { R(0x00, 0x01), R(0x01, 0), R(0x02, 0xA1), R(0x03, 0), R(0x04, 0),
@@ -74,11 +69,7 @@ protected:
             SCOPED_TRACE(c.args.join(' ').toStdString() + " < " + c.input);
             SetUp();
             c.board();
-            QFile written(file);
-            ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            written.write(c.input.data(), static_cast<qint64>(c.input.size()));
-            written.close();
-            sim::clearTransactions();
+            std::ofstream(file.toStdString()) << c.input;
             const Result result = ctl(c.args, c.input);
             EXPECT_EQ(result.exit, c.exit);
             EXPECT_EQ(result.out, c.out);
