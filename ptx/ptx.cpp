@@ -1,65 +1,99 @@
-// The C entry points: each forwards to the back end in use.
+// The C entry points: each forwards to the back end in use and, while the trace is on, tells it what happened.
 #include "ptx/ptx.h"
 
 #include "ptx/Backend.h"
 #include "ptx/NoAdapterBackend.h"
+#include "ptx/Trace.h"
 #include "ptx/i2cdev/I2cDevBackend.h"
 
+#include <array>
 #include <memory>
 #include <string_view>
 #include <utility>
 
 using ptx::currentBackend;
+namespace trace = ptx::trace;
 
 int ptxFindControllers(void)
 {
-    return currentBackend().findControllers();
+    const int result = currentBackend().findControllers();
+    if (trace::on()) [[unlikely]]
+        trace::findControllers(result);
+    return result;
 }
 
 int ptxGetSerialNumber(int index, char* serialNumber)
 {
-    return currentBackend().getSerialNumber(index, serialNumber, PTX_SERIAL_NUMBER_SIZE);
+    const int result = currentBackend().getSerialNumber(index, serialNumber, PTX_SERIAL_NUMBER_SIZE);
+    if (trace::on()) [[unlikely]]
+        trace::getSerialNumber(index, serialNumber, result);
+    return result;
 }
 
 int ptxOpen(const char* serialNumber)
 {
-    return currentBackend().open(serialNumber);
+    const int result = currentBackend().open(serialNumber);
+    if (trace::on()) [[unlikely]]
+        trace::open(serialNumber, result);
+    return result;
 }
 
 int ptxFirmwareVersion_Read(int handle, unsigned char* buffer, int length)
 {
-    return currentBackend().firmwareVersionRead(handle, buffer, length);
+    const int result = currentBackend().firmwareVersionRead(handle, buffer, length);
+    if (trace::on()) [[unlikely]]
+        trace::firmwareVersionRead(buffer, length, result);
+    return result;
 }
 
 int ptxI2C_Control(int handle, int busSetting, int speedSetting, int enable)
 {
-    return currentBackend().i2cControl(handle, busSetting, speedSetting, enable);
+    const int result = currentBackend().i2cControl(handle, busSetting, speedSetting, enable);
+    if (trace::on()) [[unlikely]]
+        trace::i2cControl(busSetting, speedSetting, enable, result);
+    return result;
 }
 
 int ptxGPIO_WriteControl(int handle, int v0, int v1, int v2, int v3, int v4, int v5, int v6, int v7, int v8, int v9,
     int v10, int v11, int v12)
 {
-    return currentBackend().gpioWriteControl(handle, { v0, v1, v2, v3, v4, v5, v6, v7, v8, v9, v10, v11, v12 });
+    const std::array values { v0, v1, v2, v3, v4, v5, v6, v7, v8, v9, v10, v11, v12 };
+    const int result = currentBackend().gpioWriteControl(handle, values);
+    if (trace::on()) [[unlikely]]
+        trace::gpioWriteControl(values, result);
+    return result;
 }
 
 int ptxPower_WriteControl(int handle, int enable, int voltageSetting)
 {
-    return currentBackend().powerWriteControl(handle, enable, voltageSetting);
+    const int result = currentBackend().powerWriteControl(handle, enable, voltageSetting);
+    if (trace::on()) [[unlikely]]
+        trace::powerWriteControl(enable, voltageSetting, result);
+    return result;
 }
 
 int ptxI2C_RegisterRead(int handle, int deviceAddress, int registerAddress)
 {
-    return currentBackend().registerRead(handle, deviceAddress, registerAddress);
+    const int result = currentBackend().registerRead(handle, deviceAddress, registerAddress);
+    if (trace::on()) [[unlikely]]
+        trace::registerRead(deviceAddress, registerAddress, result);
+    return result;
 }
 
 int ptxI2C_RegisterWrite(int handle, int deviceAddress, int registerAddress, int value)
 {
-    return currentBackend().registerWrite(handle, deviceAddress, registerAddress, value);
+    const int result = currentBackend().registerWrite(handle, deviceAddress, registerAddress, value);
+    if (trace::on()) [[unlikely]]
+        trace::registerWrite(deviceAddress, registerAddress, value, result);
+    return result;
 }
 
 int ptxClose(int handle)
 {
-    return currentBackend().close(handle);
+    const int result = currentBackend().close(handle);
+    if (trace::on()) [[unlikely]]
+        trace::close(handle, result);
+    return result;
 }
 
 int ptxSelectBackend(const char* name)
@@ -78,4 +112,9 @@ int ptxSelectBackend(const char* name)
         return -1;
     ptx::installBackend(std::move(backend));
     return 0;
+}
+
+void ptxTraceTo(int fd)
+{
+    trace::to(fd);
 }

@@ -31,6 +31,23 @@ int ptxClose(int handle);
 // Returns 0, or negative for a name no back end knows. Call it before the first other call.
 int ptxSelectBackend(const char* name);
 
+// Writes one line for every call above to `fd` (opened by the caller, who also closes it), from now on;
+// a negative `fd` stops it. Each line is one write(2): the microseconds since this call started the trace
+// (monotonic clock), the call, its arguments, "->" and what came back where the result is a value, then
+// "ok" or "failed" with the negative result. Handles are left out, but for close.
+//          0 find     -> 1 ok
+//         12 serial   0 -> "SIM-3124-0001" ok
+//         20 open     "SIM-3124-0001" -> 1 ok
+//         31 firmware 5 -> 0x02 0x05 0x01 0x03 0x01 ok
+//         40 i2c      0 0 1 ok
+//         44 gpio     0 0 1 1 1 1 2 1 0 0 0 0 0 ok
+//         47 power    1 0 ok
+//       1234 read     0x2C 0x10 -> 0x0A ok
+//       1300 write    0x2C 0x14 0x3F ok
+//       1400 read     0x2C 0x13 failed -1
+//       9000 close    1 ok
+void ptxTraceTo(int fd);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,122 @@
+// The bus trace line by line against the simulated board's own log: the same calls, in order, with the same bytes.
+#include "EvalDialogFixture.h"
+
+#include "adapter/AdapterConnection.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+using ptx::sim::Call;
+
+std::string join(auto first, auto last, const char* format)
+{
+    std::string text;
+    for (; first != last; ++first)
+        text += QString::asprintf(format, *first).toStdString();
+    return text;
+}
+
+// What the trace must say of a call the board logged, its time left off.
+std::string expectedLine(const ptx::sim::Transaction& t)
+{
+    static const char* const calls[] { "find", "serial", "open", "firmware", "i2c", "gpio", "power", "read", "write",
+        "close" };
+    const auto& a = t.arguments;
+    const std::string result = " " + std::to_string(t.result), quoted = " \"" + t.text + "\"";
+    std::string call = calls[static_cast<int>(t.call)], arguments, value;
+    // Handles are left out, but for close.
+    switch (t.call) {
+    case Call::FindControllers:
+        value = result;
+        break;
+    case Call::GetSerialNumber:
+        value = quoted;
+        [[fallthrough]];
+    case Call::Close:
+        arguments = join(a.begin(), a.end(), " %d");
+        break;
+    case Call::Open:
+        arguments = quoted, value = result;
+        break;
+    case Call::FirmwareVersionRead:
+        value = join(ptx::sim::kFirmwareRecord.begin(), ptx::sim::kFirmwareRecord.begin() + a[1], " 0x%02X");
+        [[fallthrough]];
+    case Call::I2cControl:
+    case Call::GpioWriteControl:
+    case Call::PowerWriteControl:
+        arguments = join(a.begin() + 1, a.end(), " %d");
+        break;
+    case Call::RegisterRead:
+        value = join(&t.result, &t.result + 1, " 0x%02X");
+        [[fallthrough]];
+    case Call::RegisterWrite:
+        arguments = join(a.begin() + 1, a.end(), " 0x%02X");
+        break;
+    }
+    call.resize(8, ' ');
+    if (t.result < 0)
+        return call + arguments + " failed" + result;
+    return call + arguments + (value.empty() ? "" : " ->" + value) + " ok";
+}
+
+// The trace's lines without their times, which never go back.
+std::vector<std::string> linesOf(std::FILE* file)
+{
+    std::rewind(file);
+    std::vector<std::string> lines;
+    long long time = 0, last = 0;
+    for (char line[512]; std::fscanf(file, "%lld %511[^\n]\n", &time, line) == 2; last = time) {
+        EXPECT_GE(time, last) << line;
+        lines.emplace_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+using TraceTest = EvalDialogFixture;
+
+TEST_F(TraceTest, EveryAdapterCallIsOneLineSayingWhatTheBoardLogged)
+{
+    unsigned char rfw = 0;
+    // What is done, and one line the trace must hold; without one the trace is stopped again before.
+    const std::vector<std::tuple<const char*, std::function<void()>, const char*>> cases {
+        { "start-up and release", [&] { adapterInit(rfw), adapterRelease(); },
+            "firmware 5 -> 0x02 0x05 0x01 0x03 0x01 ok" },
+        { "start-up without adapter", [&] { ptx::sim::setFault(ptx::sim::Fault::AdapterAbsent), adapterInit(rfw); },
+            "firmware 5 failed -1" },
+        { "window and Readback All", [this] { open(), click(IDC_READBACK_ALL); }, "read     0x2C 0x02 -> 0xA1 ok" },
+        { "LED1", [this] { open(), click(IDC_LED1); }, "write    0x2C 0x14 0x3E ok" },
+        { "mode list", [this] { open(), choose(IDC_MODE_LIST, 0); }, "write    0x2C 0x10 0x00 ok" },
+        { "slider", [this] { open(), QTest::keyClick(control<QSlider>(IDC_BRIGHTNESS_SLIDER), Qt::Key_End); },
+            "write    0x2C 0x04 0xFF ok" },
+        { "failing Manual Read",
+            [this] {
+                open(), typeOver(IDC_REG_ADDR, "13"), ptx::sim::setReadResultOverride(0x13, -5), click(IDC_READ);
+            },
+            "read     0x2C 0x13 failed -5" },
+        { "trace off", [this] { open(), click(IDC_READBACK_ALL); }, nullptr },
+    };
+    for (const auto& [name, act, shown] : cases) {
+        SCOPED_TRACE(name);
+        TearDown();
+        SetUp();
+        std::FILE* file = std::tmpfile();
+        ptxTraceTo(fileno(file));
+        if (!shown)
+            ptxTraceTo(-1);
+        act();
+        settle();
+        ptxTraceTo(-1);
+        const auto lines = linesOf(file);
+        std::fclose(file);
+        std::vector<std::string> expected;
+        for (const auto& t : ptx::sim::transactions())
+            expected.push_back(expectedLine(t));
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(lines, shown ? expected : std::vector<std::string> {});
+        EXPECT_TRUE(!shown || std::ranges::count(lines, shown) > 0) << shown;
+    }
+}
