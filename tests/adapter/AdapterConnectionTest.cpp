@@ -15,15 +15,13 @@ using namespace ptx::sim;
 
 namespace {
 
-void startOver()
-{
-    reset();
-    adapterResetForTests();
-}
+class AdapterConnection : public ::testing::Test {
+protected:
+    void SetUp() override { reset(), adapterResetForTests(); }
+};
 
-TEST(AdapterConnection, InitConfiguresInOrderAccessesPassTheDeviceLowByteKeepBytesOnFailureAndReleaseCloses)
+TEST_F(AdapterConnection, InitConfiguresInOrderAccessesPassTheDeviceLowByteKeepBytesOnFailureAndReleaseCloses)
 {
-    startOver();
     // A firmware minor above 15 carries into the major nibble.
     setFirmwareRecord({ 3, 0x12, 1, 0x11, 0 });
     unsigned char value = 0;
@@ -59,7 +57,7 @@ TEST(AdapterConnection, InitConfiguresInOrderAccessesPassTheDeviceLowByteKeepByt
             { Call::Close, { kHandle }, {}, 0 }, { Call::RegisterRead, { 0, kDeviceAddress, 0x14 }, {}, -1 } }));
 }
 
-TEST(AdapterConnection, FailuresGiveTheirCodeEveryConfigurationStepRunsAndTheLastFailureWins)
+TEST_F(AdapterConnection, FailuresGiveTheirCodeEveryConfigurationStepRunsAndTheLastFailureWins)
 {
     using enum Call;
     const std::vector<Call> configured { FindControllers, GetSerialNumber, Open, FirmwareVersionRead, I2cControl,
@@ -77,7 +75,7 @@ TEST(AdapterConnection, FailuresGiveTheirCodeEveryConfigurationStepRunsAndTheLas
     };
     for (const auto& [faults, code, made, handle] : cases) {
         SCOPED_TRACE(testing::Message() << faults.size() << " faults, code " << code);
-        startOver();
+        SetUp();
         for (const Fault fault : faults)
             setFault(fault);
         unsigned char rfwByte = 0x77;

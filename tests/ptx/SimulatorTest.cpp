@@ -74,9 +74,10 @@ TEST_F(SimulatorTest, LogKeepsTheLatestCallsUnplugLastsUntilReplugCountedFaultsU
         (std::vector { -1, -1, 0x3F, -1, 0x3F, 0, 0x01, -1 }))
         << "the open handle survives a re-plug";
     reset();
-    EXPECT_EQ((std::vector { read(0x00), ptxOpen(kSerialNumber), ptxClose(kHandle), read(0x00), ptxClose(kHandle) }),
-        (std::vector { -1, kHandle, 0, -1, -1 }))
-        << "reset closes the adapter";
+    EXPECT_EQ((std::vector {
+                  read(0x14), ptxOpen(kSerialNumber), read(0x14), ptxClose(kHandle), read(0x14), ptxClose(kHandle) }),
+        (std::vector { -1, kHandle, 0x3F, 0, -1, -1 }))
+        << "reset closes the adapter and powers the chip on";
 }
 
 TEST_F(SimulatorTest, NoneFindsNothingSimIsTheDefaultAndUnknownNamesKeepTheBackEndInPlace)
