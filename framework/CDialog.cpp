@@ -84,6 +84,11 @@ QWidget* CDialog::controlWidget(int controlId) const
     return m_window ? m_window->control(controlId) : nullptr;
 }
 
+QWidget* CDialog::imageWidget(int imageId) const
+{
+    return m_window ? m_window->image(imageId) : nullptr;
+}
+
 QMenu* CDialog::popupSystemMenu(const QPoint& globalPos)
 {
     return m_window->popupSystemMenu(globalPos);

@@ -48,6 +48,8 @@ public:
     // The toolkit's window, and a control's widget; for ui/ and tests.
     QDialog* window() const;
     QWidget* controlWidget(int controlId) const;
+    // Pictures have no id of their own: the first one showing image `imageId`.
+    QWidget* imageWidget(int imageId) const;
 
     // Called by the controls' signal connections; runs OnNotify unless UpdateData is running.
     void notify(NotifyCode code, int controlId);

@@ -61,6 +61,17 @@ QWidget* CDialog::Window::control(int controlId) const
     return found == m_items.end() ? nullptr : found->second.widget();
 }
 
+QWidget* CDialog::Window::image(int imageId) const
+{
+    const auto& controls = m_owner.m_template.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlKind kind = controls[i].kind;
+        if ((kind == ControlKind::Picture || kind == ControlKind::Icon) && controls[i].imageId == imageId)
+            return m_controls[i];
+    }
+    return nullptr;
+}
+
 CWnd* CDialog::Window::item(int controlId)
 {
     const auto found = m_items.find(controlId);

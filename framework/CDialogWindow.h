@@ -16,6 +16,8 @@ public:
     Window(CDialog& owner, QWidget* parent);
 
     QWidget* control(int controlId) const;
+    // The first picture or icon showing image `imageId`, or nullptr.
+    QWidget* image(int imageId) const;
     CWnd* item(int controlId);
 
     // Adds each drop-down list's template items in index order.

@@ -1,6 +1,7 @@
 #include "DialogApplication.h"
 
 #include "DialogLook.h"
+#include "DropDownListAccessible.h"
 
 #include <clocale>
 
@@ -11,4 +12,5 @@ DialogApplication::DialogApplication(int& argc, char** argv)
     // must read the same in every one of them ("3.1", never "3,1").
     std::setlocale(LC_NUMERIC, "C");
     applyDialogLook(*this);
+    installDropDownListAccessible();
 }

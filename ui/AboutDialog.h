@@ -6,4 +6,7 @@
 class AboutDialog : public CDialog {
 public:
     explicit AboutDialog(CDialog* parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
 };

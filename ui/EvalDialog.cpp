@@ -1,6 +1,7 @@
 #include "EvalDialog.h"
 
 #include "AboutDialog.h"
+#include "AccessibleTexts.h"
 
 #include "panel/AdapterStart.h"
 #include "panel/Readback.h"
@@ -30,6 +31,7 @@ bool EvalDialog::OnInitDialog()
     }
     SetIcon(IDR_MAINFRAME, true);
     SetIcon(IDR_MAINFRAME, false);
+    describeControls(*this, evalDialogAccessibleTexts());
 
     panel.brightnessSlider.SetRangeMin(0, false);
     panel.brightnessSlider.SetRangeMax(0xFFF, false);
