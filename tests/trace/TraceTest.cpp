@@ -8,7 +8,7 @@
 
 namespace {
 
-using ptx::sim::Call;
+using namespace ptx::sim;
 
 std::string join(auto first, auto last, const char* format)
 {
@@ -19,7 +19,7 @@ std::string join(auto first, auto last, const char* format)
 }
 
 // What the trace must say of a call the board logged, its time left off.
-std::string expectedLine(const ptx::sim::Transaction& t)
+std::string expectedLine(const Transaction& t)
 {
     static const char* const calls[] { "find", "serial", "open", "firmware", "i2c", "gpio", "power", "read", "write",
         "close" };
@@ -41,7 +41,7 @@ std::string expectedLine(const ptx::sim::Transaction& t)
         arguments = quoted, value = result;
         break;
     case Call::FirmwareVersionRead:
-        value = join(ptx::sim::kFirmwareRecord.begin(), ptx::sim::kFirmwareRecord.begin() + a[1], " 0x%02X");
+        value = join(kFirmwareRecord.begin(), kFirmwareRecord.begin() + a[1], " 0x%02X");
         [[fallthrough]];
     case Call::I2cControl:
     case Call::GpioWriteControl:
@@ -56,22 +56,7 @@ std::string expectedLine(const ptx::sim::Transaction& t)
         break;
     }
     call.resize(8, ' ');
-    if (t.result < 0)
-        return call + arguments + " failed" + result;
-    return call + arguments + (value.empty() ? "" : " ->" + value) + " ok";
-}
-
-// The trace's lines without their times, which never go back.
-std::vector<std::string> linesOf(std::FILE* file)
-{
-    std::rewind(file);
-    std::vector<std::string> lines;
-    long long time = 0, last = 0;
-    for (char line[512]; std::fscanf(file, "%lld %511[^\n]\n", &time, line) == 2; last = time) {
-        EXPECT_GE(time, last) << line;
-        lines.emplace_back(line);
-    }
-    return lines;
+    return call + arguments + (t.result < 0 ? " failed" + result : (value.empty() ? "" : " ->" + value) + " ok");
 }
 
 } // namespace
@@ -85,7 +70,7 @@ TEST_F(TraceTest, EveryAdapterCallIsOneLineSayingWhatTheBoardLogged)
     const std::vector<std::tuple<const char*, std::function<void()>, const char*>> cases {
         { "start-up and release", [&] { adapterInit(rfw), adapterRelease(); },
             "firmware 5 -> 0x02 0x05 0x01 0x03 0x01 ok" },
-        { "start-up without adapter", [&] { ptx::sim::setFault(ptx::sim::Fault::AdapterAbsent), adapterInit(rfw); },
+        { "start-up without adapter", [&] { setFault(Fault::AdapterAbsent), adapterInit(rfw); },
             "firmware 5 failed -1" },
         { "window and Readback All", [this] { open(), click(IDC_READBACK_ALL); }, "read     0x2C 0x02 -> 0xA1 ok" },
         { "LED1", [this] { open(), click(IDC_LED1); }, "write    0x2C 0x14 0x3E ok" },
@@ -93,9 +78,7 @@ TEST_F(TraceTest, EveryAdapterCallIsOneLineSayingWhatTheBoardLogged)
         { "slider", [this] { open(), QTest::keyClick(control<QSlider>(IDC_BRIGHTNESS_SLIDER), Qt::Key_End); },
             "write    0x2C 0x04 0xFF ok" },
         { "failing Manual Read",
-            [this] {
-                open(), typeOver(IDC_REG_ADDR, "13"), ptx::sim::setReadResultOverride(0x13, -5), click(IDC_READ);
-            },
+            [this] { open(), typeOver(IDC_REG_ADDR, "13"), setReadResultOverride(0x13, -5), click(IDC_READ); },
             "read     0x2C 0x13 failed -5" },
         { "trace off", [this] { open(), click(IDC_READBACK_ALL); }, nullptr },
     };
@@ -110,10 +93,16 @@ TEST_F(TraceTest, EveryAdapterCallIsOneLineSayingWhatTheBoardLogged)
         act();
         settle();
         ptxTraceTo(-1);
-        const auto lines = linesOf(file);
+        std::rewind(file);
+        std::vector<std::string> lines;
+        long long time = 0, last = 0;
+        for (char line[512]; std::fscanf(file, "%lld %511[^\n]\n", &time, line) == 2; last = time) {
+            EXPECT_GE(time, last) << line; // the clock never goes back
+            lines.emplace_back(line);
+        }
         std::fclose(file);
         std::vector<std::string> expected;
-        for (const auto& t : ptx::sim::transactions())
+        for (const auto& t : transactions())
             expected.push_back(expectedLine(t));
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(lines, shown ? expected : std::vector<std::string> {});
