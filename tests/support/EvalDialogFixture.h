@@ -17,30 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <initializer_list>
-#include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
-
-using ptx::sim::Access;
-using ptx::sim::RegisterAccess;
-
-inline RegisterAccess readOf(int reg, int value)
-{
-    return { Access::Read, reg, value };
-}
-inline RegisterAccess writeOf(int reg, int value, bool taken = true)
-{
-    return { Access::Write, reg, value, taken };
-}
-// A byte as the read-back cells show it.
-inline std::string hex(int byte)
-{
-    return QString::asprintf("%02X", byte).toStdString();
-}
 
 class EvalDialogFixture : public ::testing::Test {
 protected:
@@ -66,16 +45,6 @@ protected:
         create();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog->window()));
         settle();
-    }
-
-    // Puts bytes into the chip and lets Readback All bring the window in line; the log starts empty after.
-    void load(std::initializer_list<std::pair<int, int>> registers)
-    {
-        for (const auto& [reg, value] : registers)
-            ptx::sim::setRegister(reg, value);
-        click(IDC_READBACK_ALL);
-        settle();
-        ptx::sim::clearTransactions();
     }
 
     // Runs what the event loop has pending, paints included.
@@ -127,33 +96,7 @@ protected:
     void typeOver(int id, const char* typed) const { typeOver(control<QLineEdit>(id), typed); }
     void typeIntoList(int id, const char* typed) const { typeOver(control<QComboBox>(id)->lineEdit(), typed); }
 
-    static std::vector<RegisterAccess> accesses() { return ptx::sim::registerAccesses(); }
-    static std::vector<RegisterAccess> writes() { return ptx::sim::registerAccesses(Access::Write); }
-
-    enum class Refused { Nothing, Write, Read };
-
-    // With `reg` holding `before`, `input` and what it repaints must read the register once and write `written` back,
-    // nothing else, and no write after a failed read; the register's cell shows only a byte the chip took.
-    void expectReadThenWrite(
-        const std::function<void()>& input, int reg, int before, int written, Refused refused = Refused::Nothing)
-    {
-        static const std::map<int, int> cells { { 0x00, IDC_REG00 }, { 0x10, IDC_REG10 }, { 0x11, IDC_REG11 },
-            { 0x12, IDC_REG12 }, { 0x13, IDC_REG13 }, { 0x14, IDC_REG14 }, { 0x15, IDC_REG15 } };
-        ptx::sim::setRegister(reg, before);
-        ptx::sim::clearTransactions();
-        const std::string cellBefore = text(cells.at(reg));
-        if (refused == Refused::Read)
-            ptx::sim::failNextReads(1);
-        if (refused == Refused::Write)
-            ptx::sim::failNextWrites(1);
-        input();
-        settle();
-        const auto expected = refused == Refused::Read
-            ? std::vector { RegisterAccess { Access::Read, reg, -1, false } }
-            : std::vector { readOf(reg, before), writeOf(reg, written, refused == Refused::Nothing) };
-        EXPECT_EQ(accesses(), expected);
-        EXPECT_EQ(text(cells.at(reg)), refused == Refused::Nothing ? hex(written) : cellBefore);
-    }
+    static std::vector<ptx::sim::RegisterAccess> accesses() { return ptx::sim::registerAccesses(); }
 
     std::unique_ptr<EvalDialog> dialog;
 };

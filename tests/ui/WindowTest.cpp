@@ -1,4 +1,4 @@
-// The main window as built from its template: controls, tab order, event table, chrome.
+// The main window as built from its template: tab order and chrome.
 #include "EvalDialogFixture.h"
 
 #include "res/EvalDialogTemplate.h"
@@ -8,8 +8,6 @@
 #include <QMenu>
 #include <QTimer>
 
-#include <set>
-#include <utility>
 #include <vector>
 
 using WindowTest = EvalDialogFixture;
@@ -34,29 +32,6 @@ TEST_F(WindowTest, TabOrderIsTheCreationOrderAndFocusStartsOnExit)
             current = current->nextInFocusChain();
         EXPECT_EQ(current, expected[i]) << "tab stop " << i;
     }
-}
-
-TEST_F(WindowTest, EveryEventHasExactlyOneEntryAndTheStatusBoxesNone)
-{
-    std::set<std::pair<int, int>> expected;
-    for (int id : { IDC_LED1, IDC_LED2, IDC_LED3, IDC_LED4, IDC_LED5, IDC_LED6, IDC_ALL_ON, IDC_ALL_OFF,
-             IDC_ENABLE_BACKLIGHT, IDC_SPREAD_SPECTRUM, IDC_SLEW_RATE, IDC_AUTO_STRING, IDC_PWM_STANDBY, IDC_RESET,
-             IDC_ISET_EXTERNAL, IDC_PFSET_EXTERNAL, IDC_BOOST_FSET_EXTERNAL, IDC_BOOST_COMP_EXTERNAL, IDC_SET,
-             IDC_READBACK_ALL, IDC_READ, IDC_WRITE })
-        expected.insert({ BN_CLICKED, id });
-    for (int id : { IDC_MODE_LIST, IDC_CURRENT_SCALE_LIST, IDC_PWM_FREQUENCY_LIST, IDC_BOOST_FSET_LIST,
-             IDC_BOOST_COMP_LIST, IDC_STEP_LIST, IDC_SMOOTHING_LIST })
-        expected.insert({ CBN_SELCHANGE, id });
-    for (int id : { IDC_BOOST_FSET_LIST, IDC_STEP_LIST, IDC_SMOOTHING_LIST })
-        expected.insert({ CBN_EDITCHANGE, id });
-    expected.insert({ NM_CUSTOMDRAW, IDC_BRIGHTNESS_SLIDER });
-    expected.insert({ EN_UPDATE, IDC_TARGET });
-
-    std::set<std::pair<int, int>> seen;
-    for (const auto& entry : EvalDialog::eventTable())
-        EXPECT_TRUE(seen.insert({ entry.code, entry.controlId }).second)
-            << "event " << entry.code << " of control " << entry.controlId << " twice";
-    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(WindowTest, ContextMenuEndsWithAboutEntryThatOpensTheAboutBox)
