@@ -15,11 +15,8 @@ constexpr int smallestLetteredSize = 32;
 
 } // namespace
 
-QPixmap paintAppIcon(int size)
+void paintAppIcon(QPainter& painter, int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / gridSize, size / gridSize);
 
@@ -35,7 +32,7 @@ QPixmap paintAppIcon(int size)
             for (int column = 0; column < 3; ++column)
                 paintLed(painter, QPointF(14 + 18 * column, 22 + 20 * row), 7);
         }
-        return pixmap;
+        return;
     }
 
     painter.setFont(imageFont(30, true));
@@ -43,13 +40,13 @@ QPixmap paintAppIcon(int size)
     painter.drawText(QRectF(2, 4, 60, 34), Qt::AlignCenter, QStringLiteral("KV"));
     for (int led = 0; led < 6; ++led)
         paintLed(painter, QPointF(9.5 + 9 * led, 47), 3.6);
-    return pixmap;
 }
 
-QIcon appIcon()
+QPixmap paintAppIcon(int size)
 {
-    QIcon icon;
-    for (int size : appIconSizes)
-        icon.addPixmap(paintAppIcon(size));
-    return icon;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    paintAppIcon(painter, size);
+    return pixmap;
 }

@@ -1,14 +1,9 @@
 // Icon 132, the application icon: a chip with the driver's six LED outputs.
 #pragma once
 
-#include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 
-#include <array>
-
-// Edge lengths in pixels of the icon's square images.
-inline constexpr std::array appIconSizes { 16, 24, 32, 48, 64 };
-
+// Draws the icon on the square from (0, 0) to (size, size) of the painter's device.
+void paintAppIcon(QPainter& painter, int size);
 QPixmap paintAppIcon(int size);
-// All sizes of appIconSizes in one icon.
-QIcon appIcon();

@@ -1,9 +1,14 @@
 #include "framework/ResourceImages.h"
+#include "res/AppIcon.h"
+#include "res/BoostGuide.h"
+#include "res/DrawnImageFiles.h"
 #include "res/Logo.h"
 #include "res/ResourceIds.h"
 #include "res/ResourceImagesSetup.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include <gtest/gtest.h>
 
@@ -26,28 +31,67 @@ int textLines(const QImage& image, int x0, int x1)
     return lines;
 }
 
+QImage pixels(const QPixmap& pixmap)
+{
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage loadedBitmap(int id, bool simulatedBoard)
+{
+    registerResourceImages(simulatedBoard);
+    return pixels(loadBitmap(id));
+}
+
+QImage drawnFile(const QString& file)
+{
+    return QImage(QStringLiteral(DRAWN_IMAGES "/") + file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage renderedSvg(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer(QStringLiteral(DRAWN_IMAGES "/") + appIconSvgFile).render(&painter);
+    return image;
+}
+
 } // namespace
 
-TEST(ResourceImages, IconInEverySizeLogoWithSimulatedMarkOnlyOnRequestAndTheSixRowGuide)
+TEST(ResourceImages, WhatTheProgramLoadsIsWhatTheDrawingCodeDraws)
 {
-    registerResourceImages();
+    struct Case {
+        const char* what;
+        QImage loaded;
+        QImage drawn;
+    };
+    std::vector<Case> cases {
+        { "logo", loadedBitmap(IDB_LOGO, false), pixels(paintLogo(false)) },
+        { "logo with the simulated-board tag", loadedBitmap(IDB_LOGO, true), pixels(paintLogo(true)) },
+        { "boost-compensation guide", loadedBitmap(IDB_BOOST_GUIDE, true), pixels(paintBoostGuide()) },
+    };
     const QIcon icon = loadIcon(IDR_MAINFRAME);
-    EXPECT_EQ(icon.availableSizes(), (QList<QSize> { { 16, 16 }, { 24, 24 }, { 32, 32 }, { 48, 48 }, { 64, 64 } }));
-    for (const QSize size : icon.availableSizes()) {
-        const QImage image = icon.pixmap(size).toImage();
-        // Rounded square: transparent corners, opaque body.
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size.width();
-        EXPECT_EQ(qAlpha(image.pixel(size.width() / 2, size.height() / 2)), 255) << size.width();
+    for (int size : windowIconSizes)
+        cases.push_back({ "window icon", pixels(icon.pixmap(size)), pixels(paintAppIcon(size)) });
+    for (int size : { 16, 24, 32, 48, 64, 128 })
+        cases.push_back({ "theme icon", drawnFile(appIconFile(size)), pixels(paintAppIcon(size)) });
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.loaded.size(), c.drawn.size()) << c.what;
+        EXPECT_TRUE(c.loaded == c.drawn) << c.what << " " << c.drawn.width();
+    }
+    EXPECT_EQ(icon.availableSizes().size(), std::ssize(windowIconSizes));
+    EXPECT_NE(cases[0].loaded, cases[1].loaded) << "the tag is missing";
+}
+
+TEST(ResourceImages, IconsAreRoundedSquaresAndTheGuideHasSixRows)
+{
+    for (const QImage& image : { drawnFile(appIconFile(16)), drawnFile(appIconFile(128)), renderedSvg(64) }) {
+        // Transparent corners, opaque body.
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << image.width();
+        EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255) << image.width();
     }
 
-    const QImage plainLogo = loadBitmap(IDB_LOGO).toImage();
-    registerResourceImages(true);
-    EXPECT_EQ(plainLogo, paintLogo(false).toImage());
-    EXPECT_EQ(plainLogo.size(), QSize(240, 84));
-    EXPECT_EQ(loadBitmap(IDB_LOGO).size(), QSize(240, 84));
-    EXPECT_NE(loadBitmap(IDB_LOGO).toImage(), plainLogo);
-
-    const QImage guide = loadBitmap(IDB_BOOST_GUIDE).toImage();
+    const QImage guide = paintBoostGuide().toImage();
     ASSERT_EQ(guide.size(), QSize(300, 82));
     // Frequency: heading, then each frequency once for its block of three rows.
     EXPECT_EQ(textLines(guide, 4, 60), 3);
