@@ -21,6 +21,7 @@ find . ! -type d | sort >"$root/actual"
 sort >"$root/expected" <<END
 ./usr/$libdir/kv3124-eval/libptx.so
 ./usr/bin/kv3124-eval
+./usr/bin/kv3124ctl
 ./usr/share/applications/kv3124-eval.desktop
 ./usr/share/doc/kv3124-eval/copyright
 ./usr/share/doc/kv3124-eval/examples/60-kv3124-i2c.rules
@@ -32,24 +33,27 @@ sort >"$root/expected" <<END
 ./usr/share/icons/hicolor/64x64/apps/kv3124-eval.png
 ./usr/share/icons/hicolor/scalable/apps/kv3124-eval.svg
 ./usr/share/man/man1/kv3124-eval.1.gz
+./usr/share/man/man1/kv3124ctl.1.gz
 ./usr/share/metainfo/io.github.kv3124_eval.kv3124_eval.metainfo.xml
 END
 diff -u "$root/expected" "$root/actual"
 
-desktop-file-validate usr/share/applications/kv3124-eval.desktop
+[ -z "$(desktop-file-validate usr/share/applications/kv3124-eval.desktop)" ] # hints too
 appstreamcli validate --no-net usr/share/metainfo/*.xml >/dev/null
 grep -q "<release version=\"$version\"" usr/share/metainfo/*.xml
 
-# The adapter library comes from this tree, not from the build tree.
-program=$PWD/usr/bin/kv3124-eval
-found=$(ldd "$program" | sed -n 's/.*libptx.so => \(.*\) (.*/\1/p')
-[ "$(realpath "$found")" = "$(realpath "usr/$libdir/kv3124-eval/libptx.so")" ]
+# The programs find the adapter library in this tree, not in the build tree, and answer.
+for program in kv3124-eval kv3124ctl; do
+    found=$(ldd "usr/bin/$program" | sed -n 's/.*libptx.so => \(.*\) (.*/\1/p')
+    [ "$(realpath "$found")" = "$(realpath "usr/$libdir/kv3124-eval/libptx.so")" ]
+done
 answers() {
-    out=$("$program" "$1") && printf '%s\n' "$out" | grep -q -- "$2" || {
-        echo "kv3124-eval $1 gave: $out" >&2
+    out=$("usr/bin/$1" "$2") && printf '%s\n' "$out" | grep -q -- "$3" || {
+        echo "$1 $2 gave: $out" >&2
         exit 1
     }
 }
-answers --version "^kv3124-eval $version\$"
-answers --help --adapter
-answers --list-adapters '^sim'
+answers kv3124-eval --version "^kv3124-eval $version\$"
+answers kv3124-eval --help --adapter
+answers kv3124-eval --list-adapters '^sim'
+answers kv3124ctl --version "^kv3124ctl $version\$"
