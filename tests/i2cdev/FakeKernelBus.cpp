@@ -24,19 +24,13 @@ std::string hex(unsigned long value)
     return text;
 }
 
-int failure(const Adapter& adapter, const std::string& kind)
-{
-    const auto set = adapter.failures.find(kind);
-    return set == adapter.failures.end() ? 0 : -set->second;
-}
-
 int smbus(Adapter& adapter, const i2c_smbus_ioctl_data& request, std::string& call)
 {
     const bool reading = request.read_write == I2C_SMBUS_READ;
     call += (reading ? " read " : " write ") + hex(request.command) + (reading ? "" : " " + hex(request.data->byte));
     if (request.size != I2C_SMBUS_BYTE_DATA)
         return -EOPNOTSUPP;
-    if (const int error = failure(adapter, "SMBUS"))
+    if (const int error = adapter.failing("SMBUS"))
         return error;
     if (reading)
         call += " -> " + hex(request.data->byte = adapter.registers[request.command]);
@@ -48,7 +42,7 @@ int smbus(Adapter& adapter, const i2c_smbus_ioctl_data& request, std::string& ca
 // Messages go to the one chip: a write's first byte sets its register pointer, which every byte moves on.
 int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, std::string& call)
 {
-    if (const int error = failure(adapter, "RDWR"))
+    if (const int error = adapter.failing("RDWR"))
         return error;
     std::uint8_t pointer = 0;
     for (unsigned i = 0; i < request.nmsgs; ++i) {
@@ -141,7 +135,7 @@ int FakeKernelBus::open(const fs::path& path)
     if (!fs::exists(path))
         return -ENOENT;
     const int bus = std::stoi(path.filename().string().substr(4));
-    if (const int error = failure(buses_.at(bus), "open"))
+    if (const int error = buses_.at(bus).failing("open"))
         return error;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     nodes_[fd] = Node { .bus = bus };
@@ -160,20 +154,17 @@ int FakeKernelBus::ioctl(int fd, unsigned long request, unsigned long arg)
     const std::scoped_lock lock(mutex_);
     Node& node = nodes_.at(fd);
     std::string& call = calls.emplace_back("i2c-" + std::to_string(node.bus) + " ");
-    if (node.unpluggedError) {
-        call += "ioctl after unplug";
+    if (node.unpluggedError)
         return -node.unpluggedError;
-    }
     Adapter& adapter = buses_.at(node.bus);
     switch (request) {
     case I2C_FUNCS:
         call += "FUNCS";
         *reinterpret_cast<unsigned long*>(arg) = adapter.functions;
-        return failure(adapter, "FUNCS");
-    case I2C_SLAVE:
-    case I2C_SLAVE_FORCE:
-        call += (request == I2C_SLAVE ? "SLAVE " : "SLAVE_FORCE ") + hex(node.address = arg);
-        return failure(adapter, "SLAVE");
+        return adapter.failing("FUNCS");
+    case I2C_SLAVE: // I2C_SLAVE_FORCE, which must never be used, is no request here
+        call += "SLAVE " + hex(node.address = arg);
+        return adapter.failing("SLAVE");
     case I2C_SMBUS:
         call += "SMBUS " + hex(node.address);
         return smbus(adapter, *reinterpret_cast<const i2c_smbus_ioctl_data*>(arg), call);

@@ -31,6 +31,8 @@ public:
         // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set.
         std::map<std::string, int> failures {};
         int messagesCompleted = -1; // I2C_RDWR claims only this many messages went through, unless -1
+
+        int failing(const std::string& kind) const { return failures.contains(kind) ? -failures.at(kind) : 0; }
     };
 
     // Without i2c-dev there is neither its sysfs class nor any /dev node.
