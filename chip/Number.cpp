@@ -26,4 +26,12 @@ std::string hex(unsigned value, int digits)
     return buffer;
 }
 
+std::string hexList(std::span<const std::uint8_t> values)
+{
+    std::string text;
+    for (std::uint8_t value : values)
+        text += (text.empty() ? "" : ", ") + hex(value);
+    return text;
+}
+
 } // namespace kv3124

@@ -21,14 +21,6 @@ constexpr std::uint8_t kLoadOrder[] = { 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03
 
 const std::string kNoAnswer = " failed (no answer on the bus)";
 
-std::string list(const std::vector<std::uint8_t>& regs)
-{
-    std::string text;
-    for (std::uint8_t reg : regs)
-        text += (text.empty() ? "" : ", ") + hex(reg);
-    return text.empty() ? "nothing" : text;
-}
-
 } // namespace
 
 ReadResult readAllRegisters(const RegisterBus& bus)
@@ -64,7 +56,8 @@ LoadResult loadSnapshot(const RegisterBus& bus, const std::vector<SnapshotEntry>
         else if (readBack != value)
             problem = "register " + hex(reg) + " reads back " + hex(readBack) + ", not " + hex(value) + " as written";
         if (!problem.empty()) {
-            result.error = problem + "; written before: " + list(result.written);
+            result.error
+                = problem + "; written before: " + (result.written.empty() ? "nothing" : hexList(result.written));
             return result;
         }
         result.written.push_back(reg);

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <istream>
+#include <iterator>
 #include <map>
 #include <ostream>
 
@@ -25,14 +26,6 @@ using namespace kv3124;
 CommandFailure usage(const std::string& message)
 {
     return { exitUsage, message };
-}
-
-std::string regList(const std::vector<std::uint8_t>& regs)
-{
-    std::string text;
-    for (std::uint8_t reg : regs)
-        text += ' ' + hex(reg);
-    return text;
 }
 
 std::uint8_t byteArgument(const QString& word, const char* what)
@@ -147,16 +140,20 @@ void load(const CommandContext& context, const QStringList& words)
     const LoadResult result = loadSnapshot(context.bus, snapshot.entries);
     if (!result.error.empty())
         throw CommandFailure { exitBoardFailure, result.error };
-    context.out << "written:" << regList(result.written) << "\nskipped:" << regList(result.skipped) << '\n';
+    context.out << "written: " << hexList(result.written) << "\nskipped: " << hexList(result.skipped) << '\n';
+}
+
+QByteArray scriptText(const CommandContext& context, const QString& name)
+{
+    if (name != "-")
+        return readFile(name);
+    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(context.in), {}));
 }
 
 // One adapter for the whole script; the first failing line stops it.
 void run(const CommandContext& context, const QStringList& words)
 {
-    const QStringList lines = QString::fromUtf8(words[1] == "-"
-            ? QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(context.in), {}))
-            : readFile(words[1]))
-                                  .split(u'\n');
+    const QStringList lines = QString::fromUtf8(scriptText(context, words[1])).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         try {
             const QStringList lineWords = scriptWords(lines[i]);
