@@ -6,12 +6,6 @@
 
 class BusWindowFixture : public EvalDialogFixture {
 protected:
-    void TearDown() override
-    {
-        EvalDialogFixture::TearDown();
-        ptxSelectBackend("sim"); // lets go of the bus
-    }
-
     void runOperations(const std::function<int(int)>& get, const std::function<void(int, int)>& set)
     {
         for (const auto& [reg, value] : { std::pair { 0x00, 0x05 }, { 0x01, 0x5A }, { 0x03, 0x5A }, { 0x04, 0x5A },
