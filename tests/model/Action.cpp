@@ -18,9 +18,8 @@ constexpr std::pair<int, int> kLists[] { { IDC_MODE_LIST, 4 }, { IDC_CURRENT_SCA
 constexpr int kTypable[] { IDC_REG_ADDR, IDC_DATA, IDC_TARGET, IDC_REG_ADDR, IDC_DATA, IDC_TARGET, IDC_TARGET,
     IDC_MODE_LIST, IDC_CURRENT_SCALE_LIST, IDC_PWM_FREQUENCY_LIST, IDC_BOOST_FSET_LIST, IDC_BOOST_COMP_LIST,
     IDC_STEP_LIST, IDC_SMOOTHING_LIST };
-constexpr std::pair<int, const char*> kKeys[] { { Qt::Key_Left, "Left" }, { Qt::Key_Right, "Right" },
-    { Qt::Key_Up, "Up" }, { Qt::Key_Down, "Down" }, { Qt::Key_PageUp, "PageUp" }, { Qt::Key_PageDown, "PageDown" },
-    { Qt::Key_Home, "Home" }, { Qt::Key_End, "End" } };
+constexpr int kKeys[] { Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+    Qt::Key_Home, Qt::Key_End };
 // Texts no list item equals: an exact item text would select it when the field loses the focus.
 constexpr const char* kJunk[] { "zz", "12G4", " 0x1f", "-5", "0x", "+7f", "g", "0X80 " };
 // What is drawn how often, out of 1000.
@@ -59,8 +58,8 @@ Scenario ActionGenerator::scenario(std::optional<ptx::sim::Fault> fault)
 
 Action ActionGenerator::next()
 {
-    if (unplugged_ && below(15) == 0)
-        return { Action::Plug, 0, 0, unplugged_ = false };
+    if (unplugged && below(15) == 0)
+        return { Action::Plug, 0, 0, unplugged = false };
     int draw = below(1000);
     const auto* row = kKinds;
     for (; draw >= row->second; ++row)
@@ -69,12 +68,12 @@ Action ActionGenerator::next()
     switch (row->first) {
     case Action::Press:
         return { Action::Press, pick(kPressable), 0, below(4) == 0 };
-    case Action::Choose: // mostly as the list reports a choice, which is quicker than its popup
-        return { Action::Choose, list.first, below(list.second), below(4) == 0 };
+    case Action::Choose:
+        return { Action::Choose, list.first, below(list.second) };
     case Action::Type:
         return { Action::Type, pick(kTypable), 0, false, typed() };
     case Action::SliderKey:
-        return { Action::SliderKey, IDC_BRIGHTNESS_SLIDER, pick(kKeys).first };
+        return { Action::SliderKey, IDC_BRIGHTNESS_SLIDER, pick(kKeys) };
     case Action::SliderTo:
         return { Action::SliderTo, IDC_BRIGHTNESS_SLIDER, below(4096) };
     case Action::Status:
@@ -82,25 +81,17 @@ Action ActionGenerator::next()
     case Action::Fail:
         return { Action::Fail, 0, 1 + below(3), below(2) == 0 };
     case Action::Plug:
-        return { Action::Plug, 0, 0, unplugged_ = !unplugged_ };
+        return { Action::Plug, 0, 0, unplugged = !unplugged };
     default:
         return { row->first };
     }
 }
 
+// The kind, the control and the value, as the action's fields hold them.
 std::string describe(const Action& a)
 {
     static constexpr const char* names[] { "press", "choose", "type into", "key", "slider to", "repaint", "status bits",
         "fail", "plug" };
-    std::string out = names[a.kind];
-    if (a.id)
-        out += " " + std::to_string(a.id);
-    for (const auto& [key, name] : kKeys)
-        out += a.kind == Action::SliderKey && key == a.value ? std::string(" ") + name : "";
-    if (a.kind == Action::Choose || a.kind == Action::SliderTo || a.kind == Action::Status || a.kind == Action::Fail)
-        out += " " + std::to_string(a.value);
-    if (a.kind == Action::Type)
-        out += " \"" + a.text + "\"";
-    static constexpr const char* others[] { " with Space", " from the popup", "", "", "", "", "", " writes", " out" };
-    return out + (a.other ? others[a.kind] : a.kind == Action::Fail ? " reads" : a.kind == Action::Plug ? " in" : "");
+    return names[a.kind] + (" " + std::to_string(a.id)) + " " + std::to_string(a.value) + (a.other ? " other" : "")
+        + (a.kind == Action::Type ? " \"" + a.text + "\"" : "");
 }

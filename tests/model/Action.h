@@ -15,9 +15,7 @@ struct Action {
     Kind kind;
     int id = 0; // the control, where the action has one
     int value = 0; // list item, key, slider position, status byte or number of failures
-    // Space rather than the mouse, the list's popup rather than its choice report, writes rather than reads,
-    // or unplugging rather than plugging in.
-    bool other = false;
+    bool other = false; // Space rather than the mouse, writes rather than reads, or unplugging rather than plugging in
     std::string text {}; // what is typed
 };
 
@@ -31,20 +29,13 @@ struct Scenario {
 };
 
 // Draws a scenario and then actions from one seed; an unplugged board is plugged back some actions later.
-class ActionGenerator {
-public:
-    explicit ActionGenerator(unsigned seed)
-        : rng_(seed)
-    {
-    }
+struct ActionGenerator {
     Scenario scenario(std::optional<ptx::sim::Fault> fault);
     Action next();
-
-private:
-    int below(std::size_t n) { return static_cast<int>(rng_() % n); }
-    template <class T, std::size_t n> T pick(const T (&from)[n]) { return from[below(n)]; }
     std::string typed();
+    int below(std::size_t n) { return static_cast<int>(rng() % n); }
+    template <class T, std::size_t n> T pick(const T (&from)[n]) { return from[below(n)]; }
 
-    std::mt19937 rng_;
-    bool unplugged_ = false;
+    std::mt19937 rng;
+    bool unplugged = false;
 };

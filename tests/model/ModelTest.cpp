@@ -3,7 +3,6 @@
 #include "Action.h"
 #include "EvalDialogFixture.h"
 #include "ReferenceModel.h"
-#include "Shrink.h"
 
 #include <QCoreApplication>
 
@@ -11,31 +10,62 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 
 using ptx::sim::Fault;
 
 namespace {
 
-QtMessageHandler qtMessages = nullptr;
-
-// The offscreen platform warns at each popup that it cannot grab the keyboard or raise a window.
-void dropPopupWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+template <class Map> void compare(std::ostream& out, const char* what, const Map& expected, const Map& shown)
 {
-    if (qtMessages && !message.startsWith(QLatin1String("This plugin does not support")))
-        qtMessages(type, context, message);
+    for (const auto& [key, value] : expected) {
+        if (shown.at(key) != value)
+            out << what << " " << key << ": expected \"" << value << "\", shown \"" << shown.at(key) << "\"\n";
+    }
+}
+
+// What differs, one line each; empty when nothing does.
+std::string difference(const View& expected, const View& shown)
+{
+    std::ostringstream out;
+    if (expected.accesses != shown.accesses) {
+        for (const auto& [title, accesses] :
+            { std::pair { "bus: expected", &expected.accesses }, { "bus: was", &shown.accesses } }) {
+            out << title;
+            for (const auto& access : *accesses)
+                out << "\n  " << access;
+            out << "\n";
+        }
+    }
+    compare(out, "register", expected.chip, shown.chip);
+    compare(out, "text", expected.texts, shown.texts);
+    compare(out, "state", expected.states, shown.states);
+    return out.str();
+}
+
+// Drops chunks of actions while the failure stays, the chunks halving down to single actions; at most 500 tries.
+std::vector<Action> shrink(std::vector<Action> actions, const std::function<bool(const std::vector<Action>&)>& fails)
+{
+    int tries = 500;
+    for (std::size_t chunk = std::max<std::size_t>(actions.size() / 2, 1); chunk > 0 && tries > 0; chunk /= 2) {
+        for (std::size_t start = 0; start < actions.size() && tries-- > 0;) {
+            std::vector<Action> rest = actions;
+            rest.erase(rest.begin() + static_cast<long>(start),
+                rest.begin() + static_cast<long>(std::min(start + chunk, rest.size())));
+            if (fails(rest))
+                actions = std::move(rest);
+            else
+                start += chunk;
+        }
+    }
+    return actions;
 }
 
 class ModelTest : public EvalDialogFixture {
 protected:
-    static void SetUpTestSuite() { qtMessages = qInstallMessageHandler(dropPopupWarnings); }
-
-    struct Outcome {
-        std::size_t done; // actions run before the window and the model parted, or all of them
-        std::string difference; // empty when they never did
-    };
-
-    // Runs `actions` on a fresh dialog over a reset board, comparing after start-up and after each action.
-    Outcome run(const Scenario& scenario, const std::vector<Action>& actions)
+    // Runs `actions` on a fresh dialog over a reset board, comparing after start-up and after each action: how many
+    // ran before the window and the model parted (or all of them), and how they differ (empty when they never did).
+    std::pair<std::size_t, std::string> run(const Scenario& scenario, const std::vector<Action>& actions)
     {
         SetUp();
         ptx::sim::setFirmwareRecord(scenario.firmware);
@@ -43,10 +73,7 @@ protected:
             ptx::sim::setRegister(reg, value);
         if (scenario.fault)
             ptx::sim::setFault(*scenario.fault);
-        create();
-        if (!QTest::qWaitForWindowExposed(dialog->window()))
-            return { 0, "the window was never shown" };
-        flush();
+        open();
         ReferenceModel model(
             scenario, [this](int list, int item) { return control<QComboBox>(list)->itemText(item).toStdString(); });
         for (std::size_t done = 0;; ++done) {
@@ -63,24 +90,23 @@ protected:
     // Runs a session drawn from `seed`; on a failure, reports the seed and a short sequence that reproduces it.
     void expectSession(unsigned seed, int count, std::optional<Fault> fault = {})
     {
-        ActionGenerator generator(seed);
+        ActionGenerator generator { std::mt19937(seed) };
         const Scenario scenario = generator.scenario(fault);
         std::vector<Action> actions;
         for (int i = 0; i < count; ++i)
             actions.push_back(generator.next());
-        const Outcome outcome = run(scenario, actions);
-        if (outcome.difference.empty())
+        const auto [done, different] = run(scenario, actions);
+        if (different.empty())
             return;
-        actions.resize(outcome.done);
-        actions
-            = shrink(actions, [&](const std::vector<Action>& some) { return !run(scenario, some).difference.empty(); });
+        actions.resize(done);
+        actions = shrink(actions, [&](const auto& some) { return !run(scenario, some).second.empty(); });
         std::string steps;
         for (const Action& action : actions)
             steps += "\n  " + describe(action);
-        ADD_FAILURE() << "seed " << seed << ": after action " << outcome.done << " of " << count << "\n"
-                      << outcome.difference << "shortest sequence found (" << actions.size() << " actions):" << steps
+        ADD_FAILURE() << "seed " << seed << ": after action " << done << " of " << count << "\n"
+                      << different << "shortest sequence found (" << actions.size() << " actions):" << steps
                       << "\nwhich ends with:\n"
-                      << run(scenario, actions).difference;
+                      << run(scenario, actions).second;
     }
 
     // Runs what the event loop has pending, the slider's drawings included.
@@ -92,56 +118,41 @@ protected:
 
     void perform(const Action& a)
     {
+        QWidget* widget = dialog->controlWidget(a.id);
+        auto* list = qobject_cast<QComboBox*>(widget);
         const std::function<void()> drivers[] {
-            [&] { a.other ? pressSpace(a.id) : click(a.id); },
-            [&] { a.other ? chooseFromPopup(a.id, a.value) : report(a.id, a.value); },
-            [&] {
-                auto* list = qobject_cast<QComboBox*>(dialog->controlWidget(a.id));
-                typeOver(list ? list->lineEdit() : control<QLineEdit>(a.id), a.text.c_str());
-            },
-            [&] {
-                dialog->controlWidget(a.id)->setFocus();
-                QTest::keyClick(dialog->controlWidget(a.id), static_cast<Qt::Key>(a.value));
-            },
+            [&] { a.other ? QTest::keyClick(widget, Qt::Key_Space) : QTest::mouseClick(widget, Qt::LeftButton); },
+            [&] { list->setCurrentIndex(a.value), emit list->activated(a.value); }, // as the list reports a choice
+            [&] { typeOver(list ? list->lineEdit() : control<QLineEdit>(a.id), a.text.c_str()); },
+            [&] { QTest::keyClick(widget, static_cast<Qt::Key>(a.value)); },
             [&] { control<QSlider>(a.id)->setValue(a.value); },
             [&] { dialog->window()->update(); },
             [&] { ptx::sim::setStatusBits(a.value); },
             [&] { a.other ? ptx::sim::failNextWrites(a.value) : ptx::sim::failNextReads(a.value); },
             [&] { a.other ? ptx::sim::unplug() : ptx::sim::replug(); },
         };
+        // Keys, Space and choices go to the control with the focus, as the user gives it.
+        if (a.kind == Action::Choose || a.kind == Action::SliderKey || (a.kind == Action::Press && a.other))
+            widget->setFocus();
         drivers[a.kind]();
         flush();
     }
 
-    void chooseFromPopup(int list, int item)
-    {
-        choose(list, item);
-        // The offscreen platform leaves the window inactive after a popup, so focus changes would go unsent.
-        dialog->window()->activateWindow();
-    }
-
-    // A choice as the list reports it, without its popup.
-    void report(int id, int item)
-    {
-        auto* list = control<QComboBox>(id);
-        list->setFocus();
-        list->setCurrentIndex(item);
-        emit list->activated(item);
-    }
-
     View observe(const View& expected) const
     {
-        View shown;
-        shown.accesses = accesses();
+        View shown { ptx::sim::registerAccesses(), {}, {}, {} };
         for (int reg = 0; reg < 256; ++reg)
-            shown.chip[static_cast<std::size_t>(reg)] = ptx::sim::registerValue(reg);
+            shown.chip[reg] = ptx::sim::registerValue(reg);
         for (const auto& entry : expected.texts)
             shown.texts[entry.first] = text(entry.first);
-        for (const auto& entry : expected.boxes)
-            shown.boxes[entry.first] = ticked(entry.first);
-        for (const auto& entry : expected.selections)
-            shown.selections[entry.first] = selection(entry.first);
-        shown.slider = sliderPosition();
+        for (const auto& entry : expected.states) {
+            QWidget* widget = dialog->controlWidget(entry.first);
+            const auto* box = qobject_cast<QCheckBox*>(widget);
+            const auto* list = qobject_cast<QComboBox*>(widget);
+            shown.states[entry.first] = box ? box->isChecked()
+                : list                      ? list->currentIndex()
+                                            : qobject_cast<QSlider*>(widget)->value();
+        }
         return shown;
     }
 };
@@ -162,8 +173,7 @@ TEST_F(ModelTest, DISABLED_Soak)
         const char* value = std::getenv(name);
         return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : fallback;
     };
-    const unsigned seed = setting("KV3124_SOAK_SEED", 1);
-    const unsigned count = setting("KV3124_SOAK_ACTIONS", 100000);
+    const unsigned seed = setting("KV3124_SOAK_SEED", 1), count = setting("KV3124_SOAK_ACTIONS", 100000);
     const auto start = std::chrono::steady_clock::now();
     expectSession(seed, static_cast<int>(count));
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

@@ -1,7 +1,6 @@
 #include "ReferenceModel.h"
 
 #include "ptx/sim/SimulatorControl.h"
-#include "res/ResourceIds.h"
 
 #include <Qt>
 
@@ -78,12 +77,6 @@ std::string hex(int value)
     return text;
 }
 
-std::string version(int major, int minor)
-{
-    const int byte = (major * 16 + minor) & 0xFF;
-    return std::to_string(byte >> 4) + "." + std::to_string(byte & 15);
-}
-
 // The position times the single-precision 100/4095, to one decimal and with a point whatever the locale.
 std::string percent(int position)
 {
@@ -93,15 +86,10 @@ std::string percent(int position)
     return { text, end.ptr };
 }
 
-bool spend(int& failures)
+template <class Rule, std::size_t n> const Rule* find(const Rule (&rules)[n], int id, int Rule::*key)
 {
-    return failures > 0 && failures-- > 0;
-}
-
-template <class Rule> const Rule* find(const Rule* begin, const Rule* end, int id, int Rule::*key)
-{
-    const Rule* rule = std::find_if(begin, end, [&](const Rule& r) { return r.*key == id; });
-    return rule == end ? nullptr : rule;
+    const Rule* rule = std::find_if(rules, rules + n, [&](const Rule& r) { return r.*key == id; });
+    return rule == rules + n ? nullptr : rule;
 }
 
 } // namespace
@@ -118,50 +106,46 @@ ReferenceModel::ReferenceModel(const Scenario& scenario, ItemText itemText)
              IDC_REG04, IDC_REG10, IDC_REG11, IDC_REG12, IDC_REG13, IDC_REG14, IDC_REG15 })
         view.texts[id] = "";
     for (const BoxRule& box : kBoxes)
-        view.boxes[box.box] = box.kind == Box::Led;
+        view.states[box.box] = box.kind == Box::Led;
     for (const ListRule& list : kLists)
         select(list.list, -1);
-    const auto& fw = scenario.firmware;
-    view.texts[IDC_VERSION]
-        = scenario.fault ? "Version" : "Version: USB RFW:" + version(fw[0], fw[1]) + "; FFW:" + version(fw[2], fw[3]);
+    const auto version = [&](int at) { // a major and a minor nibble, packed from two bytes of the record
+        const int byte = (scenario.firmware[at] * 16 + scenario.firmware[at + 1]) & 0xFF;
+        return std::to_string(byte >> 4) + "." + std::to_string(byte & 15);
+    };
+    view.texts[IDC_VERSION] = scenario.fault ? "Version" : "Version: USB RFW:" + version(0) + "; FFW:" + version(2);
     view.texts[IDC_STATUS] = scenario.fault ? "USB Initialization Error" : "Initialization Complete";
+    slider() = 0;
     readbackAll();
     drawSlider();
 }
 
 bool ReferenceModel::read(int reg, int& r)
 {
-    const bool ok = handle_ != 0 && !unplugged_ && !spend(failingReads_);
+    const bool ok = handle_ != 0 && !unplugged_ && !(failingReads_ > 0 && failingReads_--);
     view.accesses.push_back({ Access::Read, reg, ok ? view.chip[reg] : -1, ok, handle_ });
     r = ok ? view.chip[reg] : r;
     return ok;
 }
 
-// The status register ignores writes; bit 7 of register 0x00 resets the chip.
-bool ReferenceModel::write(int reg, int v)
+// The status register ignores writes; bit 7 of register 0x00 resets the chip. A `shown` byte goes into its
+// register's cell, but only when the chip took it.
+bool ReferenceModel::write(int reg, int v, bool shown)
 {
-    const bool ok = handle_ != 0 && !unplugged_ && !spend(failingWrites_);
+    const bool ok = handle_ != 0 && !unplugged_ && !(failingWrites_ > 0 && failingWrites_--);
     view.accesses.push_back({ Access::Write, reg, v, ok, handle_ });
     for (int r = 0; ok && reg == 0x00 && (v & 0x80) && r < 256; ++r)
         view.chip[r] = ptx::sim::powerOnValue(r);
     if (ok && reg != 0x01 && !(reg == 0x00 && (v & 0x80)))
         view.chip[reg] = v;
-    return ok;
-}
-
-// A cell shows only a byte the chip took.
-bool ReferenceModel::writeShown(int reg, int v)
-{
-    const bool ok = write(reg, v);
-    const auto* cell = find(std::begin(kReadback), std::end(kReadback), reg, &std::pair<int, int>::first);
-    if (ok && cell && cell->second)
+    if (const auto* cell = find(kReadback, reg, &std::pair<int, int>::first); shown && ok)
         view.texts[cell->second] = hex(v);
     return ok;
 }
 
 void ReferenceModel::select(int list, int item)
 {
-    view.selections[list] = item;
+    view.states[list] = item;
     view.texts[list] = item < 0 ? "" : itemText_(list, item);
 }
 
@@ -179,23 +163,23 @@ void ReferenceModel::readbackAll()
     }
     for (const BoxRule& box : kBoxes) {
         if (box.kind != Box::Led && read.contains(box.reg))
-            view.boxes[box.box] = (read[box.reg] & box.bit) != 0;
+            view.states[box.box] = (read[box.reg] & box.bit) != 0;
     }
     for (const ListRule& l : kLists) {
         if (const int r = read.contains(l.reg) ? read[l.reg] : -1; r >= 0)
             select(l.list, l.external.bit & r ? l.external.item : (r >> l.shift) & l.mask);
     }
     if (read.contains(0x10))
-        writeShown(0x10, read[0x10] & 0xF7);
+        write(0x10, read[0x10] & 0xF7, true);
 }
 
 // A list without a selection gives no field value; only an External branch that needs none goes on.
 void ReferenceModel::choose(int list)
 {
-    const ListRule& l = *find(std::begin(kLists), std::end(kLists), list, &ListRule::list);
+    const ListRule& l = *find(kLists, list, &ListRule::list);
     const External& x = l.external;
-    const int s = view.selections[l.list];
-    const bool external = x.box && view.boxes[x.box];
+    const int s = view.states[l.list];
+    const bool external = x.box && view.states[x.box];
     int r = 0;
     if (!read(l.reg, r) || (s < 0 && !(external && !x.takesItem)))
         return;
@@ -204,36 +188,36 @@ void ReferenceModel::choose(int list)
         v = (r & x.keep) | x.set | (x.takesItem ? s : 0);
         select(l.list, x.item);
     } else if (s == x.item) {
-        view.boxes[x.box] = true;
+        view.states[x.box] = true;
         v = r | x.bit;
     }
-    writeShown(l.reg, v);
+    write(l.reg, v, true);
 }
 
 void ReferenceModel::toggleExternal(int box)
 {
-    const ListRule& l = *std::find_if(
-        std::begin(kLists), std::end(kLists), [&](const ListRule& rule) { return rule.external.box == box; });
+    const ListRule& l
+        = *std::find_if(kLists, std::end(kLists), [&](const ListRule& l) { return l.external.box == box; });
     const External& x = l.external;
-    const int s = view.selections[l.list];
+    const int s = view.states[l.list];
     int r = 0;
-    if (!read(l.reg, r) || (view.boxes[box] && x.tickTakesItem && s < 0))
+    if (!read(l.reg, r) || (view.states[box] && x.tickTakesItem && s < 0))
         return;
-    const int v = view.boxes[box] ? (x.tickTakesItem ? s : r) | x.bit : r & x.clearKeep;
-    select(l.list, view.boxes[box] ? x.item : x.clearItem >= 0 ? x.clearItem : (r >> l.shift) & l.mask);
-    writeShown(l.reg, v);
+    const int v = view.states[box] ? (x.tickTakesItem ? s : r) | x.bit : r & x.clearKeep;
+    select(l.list, view.states[box] ? x.item : x.clearItem >= 0 ? x.clearItem : (r >> l.shift) & l.mask);
+    write(l.reg, v, true);
 }
 
 void ReferenceModel::press(int id)
 {
     auto& texts = view.texts;
     int r = 0;
-    if (const BoxRule* box = find(std::begin(kBoxes), std::end(kBoxes), id, &BoxRule::box)) {
-        view.boxes[id] = !view.boxes[id];
+    if (const BoxRule* box = find(kBoxes, id, &BoxRule::box)) {
+        view.states[id] = !view.states[id];
         if (box->kind == Box::External)
             toggleExternal(id);
         else if (box->kind != Box::Status && read(box->reg, r)
-            && writeShown(box->reg, (r & ~box->bit) | (view.boxes[id] ? box->bit : 0)) && box->kind == Box::Ready0)
+            && write(box->reg, (r & ~box->bit) | (view.states[id] ? box->bit : 0), true) && box->kind == Box::Ready0)
             texts[IDC_STATUS] = "Ready0";
         return;
     }
@@ -245,19 +229,19 @@ void ReferenceModel::press(int id)
     case IDC_ALL_OFF:
         if (!read(0x14, r))
             return;
-        writeShown(0x14, id == IDC_ALL_ON ? r | 0x3F : r & 0xC0);
+        write(0x14, id == IDC_ALL_ON ? r | 0x3F : r & 0xC0, true);
         for (const BoxRule& box : kBoxes)
-            view.boxes[box.box] = box.kind == Box::Led ? id == IDC_ALL_ON : view.boxes[box.box];
+            view.states[box.box] = box.kind == Box::Led ? id == IDC_ALL_ON : view.states[box.box];
         return;
     case IDC_RESET:
         write(0x00, 0x80);
-        view.boxes[IDC_ENABLE_BACKLIGHT] = false;
+        view.states[IDC_ENABLE_BACKLIGHT] = false;
         texts[IDC_TARGET] = "";
-        view.slider = 0;
+        slider() = 0;
         redraw_ = true;
         return;
     case IDC_SET:
-        view.slider = static_cast<int>(std::clamp(target, 0L, 4095L));
+        slider() = static_cast<int>(std::clamp(target, 0L, 4095L));
         writeBrightness(static_cast<unsigned long>(target));
         redraw_ = true;
         return;
@@ -275,7 +259,7 @@ void ReferenceModel::press(int id)
 void ReferenceModel::type(int id, const std::string& typed)
 {
     std::string& field = view.texts[id];
-    const auto* list = find(std::begin(kLists), std::end(kLists), id, &ListRule::list);
+    const auto* list = find(kLists, id, &ListRule::list);
     const auto edited = [&] {
         if (id == IDC_TARGET)
             writeBrightness(std::strtoul(field.c_str(), nullptr, 16));
@@ -301,11 +285,11 @@ void ReferenceModel::writeBrightness(unsigned long t)
 
 void ReferenceModel::drawSlider()
 {
-    const int p = view.slider;
+    const int p = slider();
     view.texts[IDC_TARGET] = hex(p);
     view.texts[IDC_PERCENT] = percent(p);
-    const bool lo = writeShown(0x03, (p & 0x0F) * 16);
-    const bool hi = writeShown(0x04, (p >> 4) & 0xFF);
+    const bool lo = write(0x03, (p & 0x0F) * 16, true);
+    const bool hi = write(0x04, (p >> 4) & 0xFF, true);
     if (lo && hi)
         view.texts[IDC_STATUS] = "Ready4";
 }
@@ -318,10 +302,11 @@ void ReferenceModel::apply(const Action& a)
     redraw_ = onControl && sliderFocused_ != (a.id == IDC_BRIGHTNESS_SLIDER);
     sliderFocused_ = onControl ? a.id == IDC_BRIGHTNESS_SLIDER : sliderFocused_;
     const int to = a.kind == Action::SliderKey
-        ? view.slider + find(std::begin(kKeySteps), std::end(kKeySteps), a.value, &std::pair<int, int>::first)->second
+        ? slider() + find(kKeySteps, a.value, &std::pair<int, int>::first)->second
         : a.value;
     switch (a.kind) {
-    case Action::Press: // a button repaints itself at once when pressed, and the slider with it if that is due
+    // A button repaints itself at once when pressed, and the slider with it if that is due.
+    case Action::Press:
         if (std::exchange(redraw_, false))
             drawSlider();
         press(a.id);
@@ -335,8 +320,8 @@ void ReferenceModel::apply(const Action& a)
         break;
     case Action::SliderKey:
     case Action::SliderTo:
-        redraw_ = redraw_ || std::clamp(to, 0, 4095) != view.slider;
-        view.slider = std::clamp(to, 0, 4095);
+        redraw_ = redraw_ || std::clamp(to, 0, 4095) != slider();
+        slider() = std::clamp(to, 0, 4095);
         break;
     case Action::Repaint:
         redraw_ = true;

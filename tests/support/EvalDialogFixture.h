@@ -19,7 +19,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class EvalDialogFixture : public ::testing::Test {
 protected:
@@ -32,17 +31,11 @@ protected:
 
     void TearDown() override { dialog.reset(); }
 
-    // Builds and shows the dialog; OnInitDialog has run, the first paint has not.
-    void create()
-    {
-        dialog = std::make_unique<EvalDialog>(true);
-        dialog->Create();
-    }
-
     // Builds and shows the dialog and lets its first paint run.
     void open()
     {
-        create();
+        dialog = std::make_unique<EvalDialog>(true);
+        dialog->Create();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog->window()));
         settle();
     }
@@ -58,17 +51,8 @@ protected:
     }
 
     std::string text(int id) const { return dialog->GetDlgItemText(id); }
-    bool ticked(int id) const { return control<QCheckBox>(id)->isChecked(); }
-    int selection(int id) const { return control<QComboBox>(id)->currentIndex(); }
-    int sliderPosition() const { return control<QSlider>(IDC_BRIGHTNESS_SLIDER)->value(); }
 
     void click(int id) const { QTest::mouseClick(dialog->controlWidget(id), Qt::LeftButton); }
-    void pressSpace(int id) const
-    {
-        QWidget* widget = dialog->controlWidget(id);
-        widget->setFocus();
-        QTest::keyClick(widget, Qt::Key_Space);
-    }
 
     // Opens the list with F4, walks to the item with the arrow keys and takes it with Return.
     void choose(int id, int index) const
@@ -94,9 +78,6 @@ protected:
         QTest::keyClicks(field, typed);
     }
     void typeOver(int id, const char* typed) const { typeOver(control<QLineEdit>(id), typed); }
-    void typeIntoList(int id, const char* typed) const { typeOver(control<QComboBox>(id)->lineEdit(), typed); }
-
-    static std::vector<ptx::sim::RegisterAccess> accesses() { return ptx::sim::registerAccesses(); }
 
     std::unique_ptr<EvalDialog> dialog;
 };
