@@ -22,7 +22,8 @@ struct LoadResult {
 
 // Every register Readback All reads, in its order.
 ReadResult readAllRegisters(const RegisterBus& bus);
-// Writes the snapshot's panel-written registers in a safe order, each read back and compared before the next.
+// Writes the snapshot's panel-written registers in a safe order, each read back and compared before the next, so
+// that nothing further is switched on over a register that did not take.
 LoadResult loadSnapshot(const RegisterBus& bus, const std::vector<SnapshotEntry>& entries);
 
 } // namespace kv3124

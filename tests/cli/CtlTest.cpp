@@ -112,8 +112,6 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
         { { "read", "20" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
             [] { sim::failReadsOf(0x14); } },
         { { "write", "0x14", "5" }, { W(0x14, 0x05) }, "" },
-        { { "write", "0x14", "0x05" }, { { Access::Write, 0x14, 0x05, false } }, "", 1,
-            "writing 0x05 to register 0x14 failed (no answer on the bus)", [] { sim::failWritesOf(0x14); } },
         { { "write", "0x01", "0" }, {}, "", 2, "register 0x01 is read-only" },
         { { "write", "0x14", "0x100" }, {}, "", 2, "value '0x100' is not a number from 0 to 0xFF" },
         { { "write", "0x14" }, {}, "", 2, "usage: write REG VALUE" },
@@ -132,10 +130,9 @@ TEST_F(CtlTest, DumpAsJsonHoldsEveryRegisterWithItsFields)
     const QJsonArray registers
         = QJsonDocument::fromJson(QByteArray::fromStdString(ctl({ "dump", "--json" }).out))["registers"].toArray();
     ASSERT_EQ(registers.size(), static_cast<qsizetype>(powerOnReads.size()));
-    for (qsizetype i = 0; i < registers.size(); ++i) {
-        EXPECT_EQ(registers[i]["address"].toInt(), powerOnReads[i].registerAddress);
-        EXPECT_EQ(registers[i]["value"].toInt(), powerOnReads[i].value);
-    }
+    for (qsizetype i = 0; i < registers.size(); ++i)
+        EXPECT_EQ(std::pair(registers[i]["address"].toInt(), registers[i]["value"].toInt()),
+            std::pair(powerOnReads[i].registerAddress, powerOnReads[i].value));
     EXPECT_EQ(registers[6].toObject(),
         QJsonDocument::fromJson(R"({"address": 17, "name": "current", "access": "written", "value": 4, "fields": [
             {"name": "current-scale", "value": 4, "item": "100 = 18mA"},
@@ -223,14 +220,11 @@ TEST_F(CtlTest, SavedRegistersLoadBackInASafeOrder)
     EXPECT_EQ(ctl({ "load", file }).out,
         "written: 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03, 0x04, 0x00\n"
         "skipped: 0x01, 0x02, 0x16, 0x17, 0x18, 0x1C, 0x1D, 0x1E, 0x1F\n");
+    // Each register reads back as saved right after its write; later writes go to other registers.
     std::vector<RegisterAccess> bus;
     for (const int reg : { 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03, 0x04, 0x00 })
         bus.insert(bus.end(), { W(reg, saved.at(reg)), R(reg, saved.at(reg)) });
     EXPECT_EQ(sim::registerAccesses(), bus);
-    // Every register is as saved again but the one a load never writes.
-    EXPECT_EQ(sim::registerValue(0x16), 0);
-    sim::setRegister(0x16, 0x5A);
-    EXPECT_EQ(ctl({ "dump" }).out, dump);
 }
 
 TEST_F(CtlTest, LoadChecksTheWholeFileAndStopsAtTheFirstFailure)
@@ -251,10 +245,8 @@ TEST_F(CtlTest, LoadChecksTheWholeFileAndStopsAtTheFirstFailure)
             "register 0x14 reads back 0x3E, not 0x3F as written; written before: 0x11",
             [] { sim::setReadResultOverride(0x14, 0x3E); }, good },
         bad("# header\n\n0x14\n", "line 3: expected a register and a value, like 0x14 0x3F"),
-        bad("0x14 0x3F 0x01\n", "line 1: expected a register and a value, like 0x14 0x3F"),
         bad("0x14 on\n", "line 1: 'on' is not a number"),
         bad("0x14 0x3F\n0x19 0x00\n", "line 2: the chip has no register 0x19"),
-        bad("0x100 0x00\n", "line 1: the chip has no register 0x100"),
         bad("0x11 0x05\n0x14 0x100\n", "line 2: value 0x100 of register 0x14 is above 0xFF"),
         bad("0x14 0x3F\n0x11 0\n20 0x3F\n", "line 3: register 0x14 given twice (first on line 1)"),
     });
