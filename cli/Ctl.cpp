@@ -53,6 +53,17 @@ const QList<QCommandLineOption> options {
     { { "v", "version" }, "" },
 };
 
+// As the window words it: "valid options: --adapter=NAME, ...".
+std::string validOptions()
+{
+    std::string list;
+    for (const QCommandLineOption& option : options)
+        for (const QString& name : option.names())
+            list += (list.empty() ? "" : ", ") + std::string(name.size() > 1 ? "--" : "-") + name.toStdString()
+                + (option.valueName().isEmpty() ? "" : "=" + option.valueName().toStdString());
+    return "valid options: " + list;
+}
+
 int runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostream& out)
 {
     const QStringList words = parser.positionalArguments();
@@ -81,8 +92,12 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
     QCommandLineParser parser;
     parser.addOptions(options);
     try {
-        if (!parser.parse(arguments))
-            throw CommandFailure { exitUsage, parser.errorText().toStdString() };
+        if (!parser.parse(arguments)) {
+            std::string error = parser.errorText().toStdString();
+            if (error.ends_with('.'))
+                error.pop_back();
+            throw CommandFailure { exitUsage, error + "; " + validOptions() };
+        }
         if (parser.isSet("help"))
             out << usageText;
         else if (parser.isSet("version"))

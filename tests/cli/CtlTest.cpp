@@ -117,7 +117,9 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
         { { "write", "0x14" }, {}, "", 2, "usage: write REG VALUE" },
         { { "erase" }, {}, "", 2, "unknown command 'erase' (see --help)" },
         { {}, {}, "", 2, "no command given (see --help)" },
-        { { "--bogus", "dump" }, {}, "", 2, "Unknown option 'bogus'." },
+        { { "--bogus", "dump" }, {}, "", 2,
+            "Unknown option 'bogus'; valid options: --adapter=NAME, --list-adapters, --json, -h, --help, -v, "
+            "--version" },
         { { "--adapter=bogus", "dump" }, {}, "", 2, "unknown adapter 'bogus' (choose sim, none, i2c-N or i2c:NAME)" },
         { { "--adapter=none", "dump" }, {}, "", 1,
             "USB Initialization Error: the adapter's firmware version cannot be read (no adapter?)" },
