@@ -1,6 +1,5 @@
 #include "res/AboutDialogTemplate.h"
 #include "res/EvalDialogTemplate.h"
-#include "res/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -154,12 +153,4 @@ TEST(Templates, UncaptionedControlsHaveNamesOfTheirOwn)
             EXPECT_TRUE(!c.accessibleName.empty() && names.insert(c.accessibleName).second) << c.id;
         }
     }
-}
-
-TEST(StringTable, OnlyTheAboutEntry)
-{
-    EXPECT_EQ(loadString(101), "&About KV3124...");
-    // The system menu set-up leaves the entry out for an empty string.
-    for (int id : { 0, 100, 132 })
-        EXPECT_TRUE(loadString(id).empty()) << id;
 }
