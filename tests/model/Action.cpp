@@ -4,6 +4,8 @@
 
 #include <Qt>
 
+#include <tuple>
+
 namespace {
 
 constexpr int kPressable[] { IDC_LED1, IDC_LED2, IDC_LED3, IDC_LED4, IDC_LED5, IDC_LED6, IDC_UNDER_VOLTAGE,
@@ -22,10 +24,23 @@ constexpr int kKeys[] { Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Q
     Qt::Key_Home, Qt::Key_End };
 // Texts no list item equals: an exact item text would select it when the field loses the focus.
 constexpr const char* kJunk[] { "zz", "12G4", " 0x1f", "-5", "0x", "+7f", "g", "0X80 " };
-// What is drawn how often, out of 1000.
-constexpr std::pair<Action::Kind, int> kKinds[] { { Action::Press, 350 }, { Action::Choose, 180 },
-    { Action::Type, 220 }, { Action::SliderKey, 90 }, { Action::SliderTo, 50 }, { Action::Repaint, 15 },
-    { Action::Status, 45 }, { Action::Fail, 30 }, { Action::Plug, 20 } };
+using G = ActionGenerator;
+// Every kind of action in the order of Action::Kind: its name, how often it is drawn out of 1000, and how.
+constexpr std::tuple<const char*, int, Action (*)(G&)> kKinds[] {
+    { "press", 350, [](G& g) { return Action(Action::Press, g.pick(kPressable), 0, g.below(4) == 0); } },
+    { "choose", 180,
+        [](G& g) {
+            const auto [list, items] = g.pick(kLists);
+            return Action(Action::Choose, list, g.below(static_cast<std::size_t>(items)));
+        } },
+    { "type into", 220, [](G& g) { return Action(Action::Type, g.pick(kTypable), 0, false, g.typed()); } },
+    { "key", 90, [](G& g) { return Action(Action::SliderKey, IDC_BRIGHTNESS_SLIDER, g.pick(kKeys)); } },
+    { "slider to", 50, [](G& g) { return Action(Action::SliderTo, IDC_BRIGHTNESS_SLIDER, g.below(4096)); } },
+    { "repaint", 15, [](G&) { return Action(Action::Repaint); } },
+    { "status bits", 45, [](G& g) { return Action(Action::Status, 0, g.below(256)); } },
+    { "fail", 30, [](G& g) { return Action(Action::Fail, 0, 1 + g.below(3), g.below(2) == 0); } },
+    { "plug", 20, [](G& g) { return Action(Action::Plug, 0, 0, g.unplugged = !g.unplugged); } },
+};
 
 } // namespace
 
@@ -61,37 +76,15 @@ Action ActionGenerator::next()
     if (unplugged && below(15) == 0)
         return { Action::Plug, 0, 0, unplugged = false };
     int draw = below(1000);
-    const auto* row = kKinds;
-    for (; draw >= row->second; ++row)
-        draw -= row->second;
-    const auto list = pick(kLists);
-    switch (row->first) {
-    case Action::Press:
-        return { Action::Press, pick(kPressable), 0, below(4) == 0 };
-    case Action::Choose:
-        return { Action::Choose, list.first, below(list.second) };
-    case Action::Type:
-        return { Action::Type, pick(kTypable), 0, false, typed() };
-    case Action::SliderKey:
-        return { Action::SliderKey, IDC_BRIGHTNESS_SLIDER, pick(kKeys) };
-    case Action::SliderTo:
-        return { Action::SliderTo, IDC_BRIGHTNESS_SLIDER, below(4096) };
-    case Action::Status:
-        return { Action::Status, 0, below(256) };
-    case Action::Fail:
-        return { Action::Fail, 0, 1 + below(3), below(2) == 0 };
-    case Action::Plug:
-        return { Action::Plug, 0, 0, unplugged = !unplugged };
-    default:
-        return { row->first };
-    }
+    const auto* kind = kKinds;
+    for (; draw >= std::get<1>(*kind); ++kind)
+        draw -= std::get<1>(*kind);
+    return std::get<2>(*kind)(*this);
 }
 
 // The kind, the control and the value, as the action's fields hold them.
 std::string describe(const Action& a)
 {
-    static constexpr const char* names[] { "press", "choose", "type into", "key", "slider to", "repaint", "status bits",
-        "fail", "plug" };
-    return names[a.kind] + (" " + std::to_string(a.id)) + " " + std::to_string(a.value) + (a.other ? " other" : "")
-        + (a.kind == Action::Type ? " \"" + a.text + "\"" : "");
+    return std::get<0>(kKinds[a.kind]) + (" " + std::to_string(a.id)) + " " + std::to_string(a.value)
+        + (a.other ? " other" : "") + (a.kind == Action::Type ? " \"" + a.text + "\"" : "");
 }

@@ -77,10 +77,9 @@ protected:
         ReferenceModel model(
             scenario, [this](int list, int item) { return control<QComboBox>(list)->itemText(item).toStdString(); });
         for (std::size_t done = 0;; ++done) {
-            if (std::string different = difference(model.view, observe(model.view)); !different.empty())
+            if (std::string different = difference(model.view, observe(model.view));
+                !different.empty() || done == actions.size())
                 return { done, different };
-            if (done == actions.size())
-                return { done, {} };
             ptx::sim::clearTransactions();
             perform(actions[done]);
             model.apply(actions[done]);
@@ -110,11 +109,7 @@ protected:
     }
 
     // Runs what the event loop has pending, the slider's drawings included.
-    static void flush()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
+    static void flush() { QCoreApplication::sendPostedEvents(), QCoreApplication::processEvents(); }
 
     void perform(const Action& a)
     {
@@ -169,11 +164,8 @@ TEST_F(ModelTest, SeededSessionsMatchTheModel)
 // A long session: KV3124_SOAK_SEED=7 KV3124_SOAK_ACTIONS=1000000 ctest -L soak.
 TEST_F(ModelTest, DISABLED_Soak)
 {
-    const auto setting = [](const char* name, unsigned fallback) {
-        const char* value = std::getenv(name);
-        return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : fallback;
-    };
-    const unsigned seed = setting("KV3124_SOAK_SEED", 1), count = setting("KV3124_SOAK_ACTIONS", 100000);
+    const char *seedText = std::getenv("KV3124_SOAK_SEED"), *countText = std::getenv("KV3124_SOAK_ACTIONS");
+    const unsigned seed = seedText ? std::stoul(seedText) : 1, count = countText ? std::stoul(countText) : 100000;
     const auto start = std::chrono::steady_clock::now();
     expectSession(seed, static_cast<int>(count));
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

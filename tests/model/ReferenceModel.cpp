@@ -304,37 +304,23 @@ void ReferenceModel::apply(const Action& a)
     const int to = a.kind == Action::SliderKey
         ? slider() + find(kKeySteps, a.value, &std::pair<int, int>::first)->second
         : a.value;
-    switch (a.kind) {
-    // A button repaints itself at once when pressed, and the slider with it if that is due.
-    case Action::Press:
-        if (std::exchange(redraw_, false))
-            drawSlider();
-        press(a.id);
-        break;
-    case Action::Choose:
-        select(a.id, a.value);
-        choose(a.id);
-        break;
-    case Action::Type:
-        type(a.id, a.text);
-        break;
-    case Action::SliderKey:
-    case Action::SliderTo:
+    const auto slide = [&] {
         redraw_ = redraw_ || std::clamp(to, 0, 4095) != slider();
         slider() = std::clamp(to, 0, 4095);
-        break;
-    case Action::Repaint:
-        redraw_ = true;
-        break;
-    case Action::Status:
-        view.chip[0x01] = a.value;
-        break;
-    case Action::Fail:
-        (a.other ? failingWrites_ : failingReads_) = a.value;
-        break;
-    case Action::Plug:
-        unplugged_ = a.other;
-    }
+    };
+    // In the order of Action::Kind. A button repaints itself at once when pressed, and the slider with it if due.
+    const std::function<void()> effects[] {
+        [&] { std::exchange(redraw_, false) ? drawSlider() : void(), press(a.id); },
+        [&] { select(a.id, a.value), choose(a.id); },
+        [&] { type(a.id, a.text); },
+        slide,
+        slide,
+        [&] { redraw_ = true; },
+        [&] { view.chip[0x01] = a.value; },
+        [&] { (a.other ? failingWrites_ : failingReads_) = a.value; },
+        [&] { unplugged_ = a.other; },
+    };
+    effects[a.kind]();
     if (redraw_)
         drawSlider();
 }

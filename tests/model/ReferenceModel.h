@@ -45,7 +45,6 @@ private:
     int& slider() { return view.states[IDC_BRIGHTNESS_SLIDER]; }
 
     ItemText itemText_;
-    int handle_;
-    int failingReads_ = 0, failingWrites_ = 0;
+    int handle_, failingReads_ = 0, failingWrites_ = 0;
     bool unplugged_ = false, sliderFocused_ = false, redraw_ = false;
 };

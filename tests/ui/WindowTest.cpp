@@ -15,7 +15,6 @@ using WindowTest = EvalDialogFixture;
 TEST_F(WindowTest, TabOrderIsTheCreationOrderAndFocusStartsOnExit)
 {
     open();
-
     using enum ControlKind;
     std::vector<QWidget*> expected;
     for (const ControlTemplate& c : evalDialogTemplate.controls) {
@@ -24,7 +23,6 @@ TEST_F(WindowTest, TabOrderIsTheCreationOrderAndFocusStartsOnExit)
     }
     ASSERT_EQ(expected.size(), 53u);
     EXPECT_EQ(QApplication::focusWidget(), dialog->controlWidget(IDC_EXIT));
-
     QWidget* current = expected.front();
     for (std::size_t i = 1; i < expected.size(); ++i) {
         current = current->nextInFocusChain();
