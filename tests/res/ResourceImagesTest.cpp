@@ -37,21 +37,15 @@ QImage pixels(const QPixmap& pixmap)
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QPixmap loadedBitmap(int id, bool simulatedBoard)
-{
-    registerResourceImages(simulatedBoard);
-    return loadBitmap(id);
-}
-
-QString drawnFile(const QString& file)
-{
-    return QStringLiteral(DRAWN_IMAGES "/") + file;
-}
-
 } // namespace
 
 TEST(ResourceImages, WhatTheProgramLoadsAndInstallsIsWhatTheDrawingCodeDraws)
 {
+    const auto loadedBitmap = [](int id, bool simulatedBoard) {
+        registerResourceImages(simulatedBoard);
+        return loadBitmap(id);
+    };
+    const auto drawnFile = [](const QString& file) { return QStringLiteral(DRAWN_IMAGES "/") + file; };
     std::vector<std::tuple<const char*, QPixmap, QPixmap>> cases {
         { "logo", loadedBitmap(IDB_LOGO, false), paintLogo(false) },
         { "logo with the simulated-board tag", loadedBitmap(IDB_LOGO, true), paintLogo(true) },
