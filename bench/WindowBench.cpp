@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <time.h>
@@ -19,8 +20,9 @@ namespace {
 using ptx::sim::Access;
 using ptx::sim::RegisterAccess;
 
-// Clock periods of one register access on the bus: address, register and data bytes with their
-// acknowledges, start, repeated start and stop.
+// Clock periods of one register access on the bus, nine for each byte with its acknowledge: a read sends
+// address and register, then after a repeated start the address again and receives the data; a write sends
+// address, register and data. Start and stop conditions are not counted.
 constexpr double readPeriods = 36;
 constexpr double writePeriods = 27;
 
@@ -67,10 +69,9 @@ void operation(benchmark::State& state, const OperationFamily& family)
         family.input(window, turn++);
     const double perInput = (cpuSeconds() - start) / turn;
 
-    double reads = 0;
-    for (const RegisterAccess& access : traffic)
-        reads += access.access == Access::Read ? 0.5 : 0;
-    const double writes = static_cast<double>(traffic.size()) / 2 - reads;
+    const auto readCount = std::ranges::count(traffic, Access::Read, &RegisterAccess::access);
+    const double reads = static_cast<double>(readCount) / 2;
+    const double writes = static_cast<double>(std::ssize(traffic) - readCount) / 2;
     const double busPeriods = reads * readPeriods + writes * writePeriods;
     const double simulator = simulatorSeconds(traffic) / 2;
     const double ours = perInput - simulator;
