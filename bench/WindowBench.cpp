@@ -6,7 +6,7 @@
 #include "ptx/ptx.h"
 #include "ptx/sim/SimulatorControl.h"
 
-#include <QApplication>
+#include "framework/DialogApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -114,7 +114,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    // The program's own style and font: the default style paints the controls differently.
+    DialogApplication application(argc, argv);
     ptxSelectBackend("sim");
     benchmark::Initialize(&argc, argv);
     // First, so that the peak at its start is the window's and not the other benchmarks'.
