@@ -37,9 +37,8 @@ constexpr BoxRule kBoxes[] { { IDC_LED1, 0x14, 0x01, Box::Led }, { IDC_LED2, 0x1
 // `set` and, where `takesItem`, adds the item; ticking the box sets the bit on the byte read, or on the item where
 // `tickTakesItem`; clearing it keeps `clearKeep` and shows `clearItem`, or the field's own bits when that is -1.
 struct External {
-    int box = 0, bit = 0, item = -1, keep = 0, set = 0;
+    int box = 0, bit = 0, item = -1, keep = 0, set = 0, clearKeep = 0, clearItem = -1;
     bool takesItem = false, tickTakesItem = false;
-    int clearKeep = 0, clearItem = -1;
 };
 // Each list's field, (r >> shift) & mask; a plain choice keeps `keep` of the byte read and adds the item shifted.
 struct ListRule {
@@ -51,12 +50,11 @@ constexpr ListRule kLists[] {
     { IDC_MODE_LIST, 0x10, 0, 3, 0xFC, false },
     { IDC_STEP_LIST, 0x15, 0, 3, 0xFC, true },
     { IDC_SMOOTHING_LIST, 0x15, 6, 3, 0x3F, true },
-    { IDC_CURRENT_SCALE_LIST, 0x11, 0, 7, 0x00, false, { IDC_ISET_EXTERNAL, 0x80, 8, 0x00, 0x80, true, true, 0x07 } },
-    { IDC_PWM_FREQUENCY_LIST, 0x12, 0, 7, 0x38, false, { IDC_PFSET_EXTERNAL, 0x80, 8, 0xF8, 0x80, true, false, 0x7F } },
-    { IDC_BOOST_FSET_LIST, 0x13, 0, 1, 0x7E, true,
-        { IDC_BOOST_FSET_EXTERNAL, 0x80, 2, 0xFF, 0x80, false, false, 0x7F, 1 } },
-    { IDC_BOOST_COMP_LIST, 0x13, 1, 1, 0xFD, false,
-        { IDC_BOOST_COMP_EXTERNAL, 0x40, 2, 0xFF, 0x00, false, false, 0xBF } },
+    { IDC_CURRENT_SCALE_LIST, 0x11, 0, 7, 0x00, false,
+        { IDC_ISET_EXTERNAL, 0x80, 8, 0x00, 0x80, 0x07, -1, true, true } },
+    { IDC_PWM_FREQUENCY_LIST, 0x12, 0, 7, 0x38, false, { IDC_PFSET_EXTERNAL, 0x80, 8, 0xF8, 0x80, 0x7F, -1, true } },
+    { IDC_BOOST_FSET_LIST, 0x13, 0, 1, 0x7E, true, { IDC_BOOST_FSET_EXTERNAL, 0x80, 2, 0xFF, 0x80, 0x7F, 1 } },
+    { IDC_BOOST_COMP_LIST, 0x13, 1, 1, 0xFD, false, { IDC_BOOST_COMP_EXTERNAL, 0x40, 2, 0xFF, 0x00, 0xBF } },
 };
 
 // Readback All's registers in their order, with the cell that shows each (0 for none).

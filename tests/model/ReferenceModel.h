@@ -28,7 +28,6 @@ public:
     // The dialog as it stands after start-up and its first drawing.
     ReferenceModel(const Scenario& scenario, ItemText itemText);
     void apply(const Action& action);
-
     View view;
 
 private:
