@@ -3,13 +3,13 @@
 #include "CDialog.h"
 #include "CustomDrawSlider.h"
 #include "DialogCheckBox.h"
+#include "DialogGroupBox.h"
 #include "DialogUnits.h"
 #include "DropDownList.h"
 #include "QtText.h"
 #include "ResourceImages.h"
 
 #include <QAbstractItemView>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,7 +104,7 @@ QWidget* image(const QPixmap& pixmap, QWidget& parent)
 
 QWidget* groupBox(const ControlTemplate& control, QWidget& parent)
 {
-    return new QGroupBox(toQString(control.caption), &parent);
+    return new DialogGroupBox(toQString(control.caption), &parent);
 }
 
 QWidget* createWidget(const ControlTemplate& control, const DialogUnits& units, QWidget& parent, CDialog& dialog)
