@@ -2,6 +2,8 @@
 // neither crash nor leave debug.log behind, give exit status 0 with text on standard output or 2
 // with one line on standard error, accept only adapters the adapter library accepts, and mean the
 // same with the debug switch as a word of its own in front.
+#include "Check.h"
+
 #include "app/Startup.h"
 #include "ptx/ptx.h"
 
@@ -16,12 +18,6 @@
 namespace {
 
 constexpr std::size_t maxArguments = 64;
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
 
 Startup decide(const std::vector<std::string>& arguments)
 {

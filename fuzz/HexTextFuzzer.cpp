@@ -2,12 +2,13 @@
 // up to the first NUL, leading blanks, optional sign and "0x", hex digits up to the first other
 // character, nothing gives 0; strtoul saturates at ULONG_MAX and negates, strtol saturates at its
 // ends. Formatting is upper case with at least two digits.
+#include "Check.h"
+
 #include "panel/HexText.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -68,12 +69,6 @@ std::string expectedText(unsigned long value)
     for (; value != 0; value /= 16)
         text.insert(text.begin(), digits[value % 16]);
     return std::string(text.size() < 2 ? 2 - text.size() : 0, '0') + text;
-}
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
 }
 
 } // namespace
