@@ -4,6 +4,7 @@
 #include "CustomDrawSlider.h"
 #include "DialogCheckBox.h"
 #include "DialogGroupBox.h"
+#include "DialogPushButton.h"
 #include "DialogUnits.h"
 #include "DropDownList.h"
 #include "QtText.h"
@@ -12,7 +13,6 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <algorithm>
 #include <limits>
@@ -23,7 +23,7 @@ constexpr int iconPixels = 32;
 
 QWidget* pushButton(const ControlTemplate& control, QWidget& parent, CDialog& dialog)
 {
-    auto* button = new QPushButton(toQString(control.caption), &parent);
+    auto* button = new DialogPushButton(toQString(control.caption), &parent);
     // Otherwise Qt makes a push button the default one and Enter in an edit clicks it.
     button->setAutoDefault(false);
     button->setDefault((control.style & StyleDefaultButton) != 0);

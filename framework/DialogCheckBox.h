@@ -1,5 +1,8 @@
-// A two-state check box that takes clicks anywhere in its rectangle, not only on its mark and caption.
+// A two-state check box that takes clicks anywhere in its rectangle, not only on its mark and caption, and
+// keeps its painted look per state (see StylePicture).
 #pragma once
+
+#include "StylePicture.h"
 
 #include <QCheckBox>
 
@@ -11,4 +14,8 @@ public:
 
 protected:
     bool hitButton(const QPoint& pos) const override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    StylePicture m_picture;
 };

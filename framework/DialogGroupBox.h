@@ -1,11 +1,9 @@
-// A group box that keeps its painted frame and title and paints the dialog's background beneath them itself.
-// The style lays out and shapes the title on every paint, and every control inside a box repaints the box
-// behind it: with the picture kept, such a repaint is one copy and the dialog's background is not painted.
+// A group box that keeps its painted frame and title (see StylePicture).
 #pragma once
 
+#include "StylePicture.h"
+
 #include <QGroupBox>
-#include <QPixmap>
-#include <QStyle>
 
 class DialogGroupBox : public QGroupBox {
     Q_OBJECT
@@ -17,18 +15,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // What the style's picture of the box depends on.
-    struct Look {
-        QStyle::State state;
-        QPalette::ColorGroup colorGroup = QPalette::Active;
-        qint64 palette = 0;
-        QFont font;
-        QString title;
-        QSize size;
-        qreal pixelRatio = 0;
-        bool operator==(const Look&) const = default;
-    };
-
-    Look m_look;
-    QPixmap m_picture;
+    StylePicture m_picture;
 };
