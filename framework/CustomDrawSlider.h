@@ -1,6 +1,8 @@
 // A horizontal slider without tick marks that reports the start of every paint.
 #pragma once
 
+#include "StylePicture.h"
+
 #include <QSlider>
 
 #include <functional>
@@ -16,4 +18,6 @@ protected:
 
 private:
     std::function<void()> m_onPaint;
+    // The groove and the focus frame, which stay while the handle moves.
+    StylePicture m_groove;
 };
