@@ -38,6 +38,11 @@ const std::array<OperationFamily, 8> operationFamilies { {
     { "readbackAll", [](EvalDialog& w, int) { click(w, IDC_READBACK_ALL); } },
 } };
 
+void bareControlPress(QWidget& button)
+{
+    QTest::keyClick(&button, Qt::Key_Space);
+}
+
 EvalDialog& benchWindow()
 {
     static EvalDialog* window = [] {

@@ -13,5 +13,8 @@ struct OperationFamily {
 
 extern const std::array<OperationFamily, 8> operationFamilies;
 
+// Space on `button`, the key a user clicks a focused button or check box with.
+void bareControlPress(QWidget& button);
+
 // The main window on the simulated board, shown and painted once, with Reg Addr 14 and Data 3F typed in.
 EvalDialog& benchWindow();
