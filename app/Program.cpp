@@ -3,6 +3,7 @@
 #include "EvalApp.h"
 #include "Startup.h"
 
+#include "adapter/BusTrace.h"
 #include "framework/CWinApp.h"
 #include "ptx/i2cdev/BusListing.h"
 #include "ptx/ptx.h"
@@ -49,6 +50,11 @@ int runProgram(int argc, char** argv)
         break;
     }
     ptxSelectBackend(startup.adapter.c_str()); // a name decideStartup accepted
+    BusTrace trace;
+    if (const std::string error = startup.trace.empty() ? "" : trace.start(startup.trace); !error.empty()) {
+        std::fprintf(stderr, "kv3124-eval: %s\n", error.c_str());
+        return exitUsage;
+    }
     EvalApp app(startup.adapter == "sim");
     return AfxWinMain(app, argc, argv);
 }

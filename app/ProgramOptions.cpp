@@ -1,5 +1,7 @@
 #include "ProgramOptions.h"
 
+#include "adapter/BusTrace.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 
@@ -25,6 +27,10 @@ const OptionRow rows[] = {
     { { "v", "version" }, nullptr, "Show the program's name and version, then exit.", &ProgramOptions::version },
     { { "adapter" }, "NAME", "Where the board is (see Adapters); also --adapter=NAME.", &ProgramOptions::adapter },
     { { "list-adapters" }, nullptr, "List the adapters and I2C buses, then exit.", &ProgramOptions::listAdapters },
+    { { "trace" }, "FILE",
+        "A line for every adapter call (time, call, register, byte, result) in FILE; --trace alone writes them to "
+        "standard error.",
+        &ProgramOptions::trace },
     // Qt's standard options, which QApplication takes out of argv; shown by --help-all only.
     { { "platform" }, "name[:options]", "Qt platform plugin (xcb, wayland, offscreen, ...)." },
     { { "platformpluginpath" }, "path", "Folder of the platform plugins." },
@@ -95,7 +101,7 @@ ProgramOptions parseProgramOptions(int argc, const char* const* argv)
     describe(parser, false);
     QStringList arguments { QStringLiteral("kv3124-eval") };
     for (int i = 1; i < argc; ++i)
-        arguments << toQString(argv[i]);
+        arguments << toQString(withTraceValue(argv[i]).c_str());
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {

@@ -12,6 +12,7 @@ struct ProgramOptions {
     bool version = false;
     bool listAdapters = false;
     std::string adapter = "sim";
+    std::string trace; // where the bus trace goes, "-" for standard error; empty for none
     std::vector<std::string> words; // arguments that are no option nor an option's value
     std::string error; // why the line cannot be read; empty when it can
 };

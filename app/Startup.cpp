@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int exitUsage = 2;
-
 bool isAdapterName(const std::string& name)
 {
     return name == "sim" || name == "none" || ptx::i2cdev::BusSelector::parse(name);
@@ -60,5 +58,6 @@ Startup decideStartup(int argc, const char* const* argv)
         if (isAdapterName(word))
             return rejected("'" + word + "' is no option; to use that adapter write --adapter=" + word);
     startup.adapter = options.adapter;
+    startup.trace = options.trace;
     return startup;
 }

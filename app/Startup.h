@@ -3,11 +3,15 @@
 
 #include <string>
 
+// The exit status of a line that cannot be accepted.
+constexpr int exitUsage = 2;
+
 struct Startup {
     enum class Action { OpenWindow, ListAdapters, Exit };
     Action action = Action::OpenWindow;
     int exitCode = 0; // for Exit
     std::string adapter = "sim"; // for OpenWindow
+    std::string trace; // for OpenWindow: where the bus trace goes, empty for none
     std::string output; // for standard output
     std::string error; // one line for standard error, without the program's name
 };

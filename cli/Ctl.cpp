@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 
 #include "adapter/AdapterConnection.h"
+#include "adapter/BusTrace.h"
 
 #include "Version.h"
 
@@ -15,7 +16,7 @@
 namespace {
 
 const char* const usageText
-    = "Usage: kv3124ctl [--adapter=NAME] [--json] COMMAND [ARGUMENTS]\n"
+    = "Usage: kv3124ctl [--adapter=NAME] [--json] [--trace[=FILE]] COMMAND [ARGUMENTS]\n"
       "       kv3124ctl --list-adapters | --help | --version\n"
       "\n"
       "Reads and writes a KV3124 backlight LED driver on its evaluation board.\n"
@@ -39,6 +40,8 @@ const char* const usageText
       "                      i2c:NAME (the bus whose adapter name is or contains NAME)\n"
       "  --list-adapters     list the adapters and I2C buses, then exit\n"
       "  --json              dump as JSON\n"
+      "  --trace[=FILE]      a line for every adapter call (time, call, register, byte,\n"
+      "                      result) in FILE, or on standard error without =FILE\n"
       "  -h, --help          show this text, then exit\n"
       "  -v, --version       show the version, then exit\n"
       "\n"
@@ -49,6 +52,7 @@ const QList<QCommandLineOption> options {
     { "adapter", "", "NAME", "sim" },
     { "list-adapters", "" },
     { "json", "" },
+    { "trace", "", "FILE" },
     { { "h", "help" }, "" },
     { { "v", "version" }, "" },
 };
@@ -74,6 +78,10 @@ int runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostrea
     const std::string adapter = parser.value("adapter").toStdString();
     if (!selectAdapter(adapter))
         throw CommandFailure { exitUsage, unknownAdapterMessage(adapter) };
+    BusTrace trace;
+    if (const std::string error = parser.isSet("trace") ? trace.start(parser.value("trace").toStdString()) : "";
+        !error.empty())
+        throw CommandFailure { exitUsage, error };
     const CommandContext context { adapterBus(), adapter, startAdapter(), parser.isSet("json"), in, out };
     try {
         runCommand(words, context);
@@ -91,8 +99,11 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
 {
     QCommandLineParser parser;
     parser.addOptions(options);
+    QStringList line;
+    for (const QString& argument : arguments)
+        line << QString::fromStdString(withTraceValue(argument.toStdString()));
     try {
-        if (!parser.parse(arguments)) {
+        if (!parser.parse(line)) {
             std::string error = parser.errorText().toStdString();
             if (error.ends_with('.'))
                 error.pop_back();

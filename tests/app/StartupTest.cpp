@@ -135,6 +135,7 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         const char* editor = "./editor";
         int exitCode = 0;
         std::vector<std::string> says {}; // in the help (standard output) or the one-line rejection
+        std::string traced {}; // in trace.txt
     };
     const std::string link = "echo keep > victim && ln -s victim debug.log", stale = "echo stale > debug.log";
     const std::vector<Case> cases {
@@ -150,6 +151,8 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { .arguments = { "/d" }, .viewer = "xdg-open", .visual = " ", .editor = "\t " },
         { .arguments = { "/d" }, .viewer = "missing", .visual = "./missing" },
         { { "/d" }, "visual", link },
+        // The trace has the start-up's calls, and the log stays as it is.
+        { .arguments = { "--trace=trace.txt", "/d" }, .viewer = "visual", .traced = " find     -> 1 ok\n" },
         // A directory is never deleted, so the log cannot be opened.
         { { "/d" }, "", "mkdir debug.log" },
         { { "/d" }, "", "mkfifo debug.log" },
@@ -172,6 +175,10 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
             .says = { "'usb3'", "sim, none" } },
         { .arguments = { "--adapter=", "/d" }, .stale = stale, .exitCode = 2, .says = { "''", "sim, none" } },
         { .arguments = { "/d", "--adapter" }, .stale = stale, .exitCode = 2, .says = { "value", "--help" } },
+        { .arguments = { "--trace=no/dir/t", "/d" },
+            .stale = stale,
+            .exitCode = 2,
+            .says = { "trace to no/dir/t (No" } },
         // A word naming an adapter would leave the user on the simulator.
         { .arguments = { "i2c-1", "/d" }, .stale = stale, .exitCode = 2, .says = { "--adapter=i2c-1" } },
         { .arguments = { "/d", "sim" }, .stale = stale, .exitCode = 2, .says = { "--adapter=sim" } },
@@ -196,6 +203,9 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         for (const std::string& text : c.says)
             EXPECT_NE((c.exitCode ? err : out).find(text), std::string::npos) << text << " missing";
         EXPECT_TRUE(c.exitCode == 0 || std::count(err.begin(), err.end(), '\n') == 1) << err;
+        if (!c.traced.empty()) {
+            EXPECT_NE(box.read("trace.txt").find(c.traced), std::string::npos);
+        }
         EXPECT_EQ(box.read("viewer-args.txt"), shown ? c.viewer + "\ndebug.log\n0 1 2 " : "");
         EXPECT_EQ(box.read("viewer-saw.txt"), shown ? line : "");
         EXPECT_EQ(fs::exists(box.dir / "viewer-done"), shown) << "the program ended before its viewer";

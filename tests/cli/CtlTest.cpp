@@ -118,13 +118,19 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
         { { "erase" }, {}, "", 2, "unknown command 'erase' (see --help)" },
         { {}, {}, "", 2, "no command given (see --help)" },
         { { "--bogus", "dump" }, {}, "", 2,
-            "Unknown option 'bogus'; valid options: --adapter=NAME, --list-adapters, --json, -h, --help, -v, "
-            "--version" },
+            "Unknown option 'bogus'; valid options: --adapter=NAME, --list-adapters, --json, --trace=FILE, -h, "
+            "--help, -v, --version" },
         { { "--adapter=bogus", "dump" }, {}, "", 2, "unknown adapter 'bogus' (choose sim, none, i2c-N or i2c:NAME)" },
         { { "--adapter=none", "dump" }, {}, "", 1,
             "USB Initialization Error: the adapter's firmware version cannot be read (no adapter?)" },
         { { "-v" }, {}, "kv3124ctl " KV3124_VERSION "\n" },
+        { { "--trace=" + dir.filePath("trace"), "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
+        { { "--trace=/no/such/dir/t", "dump" }, {}, "", 2,
+            "cannot write the trace to /no/such/dir/t (No such file or directory)" },
     });
+    std::ifstream trace(dir.filePath("trace").toStdString());
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(trace), {}).find(" read     0x2C 0x14 -> 0x3F ok\n"),
+        std::string::npos);
 }
 
 TEST_F(CtlTest, DumpAsJsonHoldsEveryRegisterWithItsFields)
