@@ -1,7 +1,6 @@
 #include "ptx/i2cdev/BusSelector.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 #include <utility>
 
@@ -11,8 +10,12 @@ namespace {
 
 bool containsIgnoringCase(std::string_view text, std::string_view part)
 {
-    const auto lower = [](unsigned char c) { return std::tolower(c); };
-    return !std::ranges::search(text, part, {}, lower, lower).empty();
+    // ASCII only, so the match does not depend on the locale.
+    const auto same = [](unsigned char a, unsigned char b) {
+        const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+        return lower(a) == lower(b);
+    };
+    return !part.empty() && std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
 }
 
 } // namespace
