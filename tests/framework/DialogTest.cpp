@@ -304,6 +304,28 @@ TEST_F(ShownDialog, SliderNotifiesAtTheStartOfEveryPaintAndAnIdleWindowStopsPain
     EXPECT_EQ(dialog.count(NM_CUSTOMDRAW, IDC_SLIDER), 3);
 }
 
+// Controls keep pictures of their looks: after a change the window must look as one made in that state.
+TEST(KeptPictures, AChangedControlLooksAsOneMadeChanged)
+{
+    const std::function<void(TestDialog&)> changes[] {
+        [](TestDialog& d) { d.get<QCheckBox>(IDC_EARLY)->setChecked(true); },
+        [](TestDialog& d) { d.SetDlgItemText(IDC_GO, "Went"); },
+        [](TestDialog& d) { d.window()->findChild<QGroupBox*>()->setTitle("Grouped"); },
+        [](TestDialog& d) { d.window()->setEnabled(false); },
+    };
+    for (std::size_t row = 0; row < std::size(changes); ++row) {
+        TestDialog changed, made;
+        show(changed);
+        changes[row](changed);
+        const QImage shown = changed.window()->grab().toImage();
+        changed.window()->hide();
+        made.Create();
+        changes[row](made);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(made.window()));
+        EXPECT_EQ(shown, made.window()->grab().toImage()) << "change " << row;
+    }
+}
+
 TEST_F(ShownDialog, DataExchangeRaisesNoNotificationAndLeavesAnEqualTextUntouched)
 {
     // What the user could do while the model is shown reaches the controls but not the event table.
