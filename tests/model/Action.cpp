@@ -36,7 +36,7 @@ constexpr std::tuple<const char*, int, Action (*)(G&)> kKinds[] {
     { "type into", 220, [](G& g) { return Action(Action::Type, g.pick(kTypable), 0, false, g.typed()); } },
     { "key", 90, [](G& g) { return Action(Action::SliderKey, IDC_BRIGHTNESS_SLIDER, g.pick(kKeys)); } },
     { "slider to", 50, [](G& g) { return Action(Action::SliderTo, IDC_BRIGHTNESS_SLIDER, g.below(4096)); } },
-    { "repaint", 15, [](G&) { return Action(Action::Repaint); } },
+    { "repaint", 15, [](G&) { return Action(Action::Repaint, IDC_BRIGHTNESS_SLIDER); } },
     { "status bits", 45, [](G& g) { return Action(Action::Status, 0, g.below(256)); } },
     { "fail", 30, [](G& g) { return Action(Action::Fail, 0, 1 + g.below(3), g.below(2) == 0); } },
     { "plug", 20, [](G& g) { return Action(Action::Plug, 0, 0, g.unplugged = !g.unplugged); } },

@@ -121,7 +121,7 @@ protected:
             [&] { typeOver(list ? list->lineEdit() : control<QLineEdit>(a.id), a.text.c_str()); },
             [&] { QTest::keyClick(widget, static_cast<Qt::Key>(a.value)); },
             [&] { control<QSlider>(a.id)->setValue(a.value); },
-            [&] { dialog->window()->update(); },
+            [&] { widget->update(); }, // the slider redrawn, as when it is uncovered
             [&] { ptx::sim::setStatusBits(a.value); },
             [&] { a.other ? ptx::sim::failNextWrites(a.value) : ptx::sim::failNextReads(a.value); },
             [&] { a.other ? ptx::sim::unplug() : ptx::sim::replug(); },
