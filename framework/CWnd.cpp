@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringEncoder>
 
 namespace {
 
@@ -45,13 +46,20 @@ void setWidgetText(QWidget& widget, const QString& text)
 
 void CWnd::SetWindowText(const std::string& text)
 {
-    const QString newText = toQString(text);
-    // Setting an equal text would still repaint the control and move an edit's cursor.
-    if (m_widget && widgetText(*m_widget) != newText)
-        setWidgetText(*m_widget, newText);
+    // Setting an equal text would still repaint the control and move an edit's cursor. Every exchange shows
+    // every text, so they are compared without converting one.
+    if (m_widget && !QAnyStringView::equal(widgetText(*m_widget), QUtf8StringView(text)))
+        setWidgetText(*m_widget, toQString(text));
 }
 
 std::string CWnd::GetWindowText() const
 {
-    return m_widget ? widgetText(*m_widget).toStdString() : std::string();
+    if (!m_widget)
+        return {};
+    // Straight into the string, whose own buffer holds a short text: every exchange gathers every text.
+    const QString text = widgetText(*m_widget);
+    QStringEncoder toUtf8(QStringEncoder::Utf8);
+    std::string utf8(static_cast<std::size_t>(toUtf8.requiredSpace(text.size())), '\0');
+    utf8.resize(static_cast<std::size_t>(toUtf8.appendToBuffer(utf8.data(), text) - utf8.data()));
+    return utf8;
 }
