@@ -9,7 +9,9 @@
 #include "ptx/ptx.h"
 #include "ptx/sim/SimulatorControl.h"
 
+#include <QCheckBox>
 #include <QDialog>
+#include <QPushButton>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
