@@ -1,7 +1,8 @@
-// The style's pictures of one control in its last few states, copied onto the control at every paint. The style
-// measures and shapes a caption on every paint, and a control that lets what lies beneath show through has that painted
-// first, a group box's frame and title included; a kept picture starts from the dialog's background instead, so its
-// control can be opaque (Qt::WA_OpaquePaintEvent).
+// The style's pictures of one control in its last few states, copied onto the control at every paint. The
+// style measures and shapes a caption on every paint, and a control that lets what lies beneath show through
+// has that painted first, a group box's frame and title included. A kept picture starts from the dialog's
+// background instead, so its control can be opaque (Qt::WA_OpaquePaintEvent); that looks the same as long as
+// such a control overlaps only the dialog's background, the inside of a group box included.
 #pragma once
 
 #include <QFont>
