@@ -53,8 +53,8 @@ void selectCurrentScale(PanelDialog& dialog)
         return;
     unsigned char v = 0;
     if (m.isetExternal == 1) {
-        // The external item, chosen again, lands in the byte with its index like any other.
-        v = byte(*a | 0x80);
+        // The external item's index has no place in the field bits.
+        v = *a == kExternalItem ? byte(r | 0x80) : byte(*a | 0x80);
         m.currentScaleList.SetCurSel(kExternalItem);
     } else if (*a == kExternalItem) {
         m.isetExternal = 1;
@@ -78,7 +78,7 @@ void toggleIsetExternal(PanelDialog& dialog)
         const auto a = indexValue(m.currentScaleList.GetCurSel());
         if (!a)
             return;
-        v = byte(*a | 0x80);
+        v = *a == kExternalItem ? byte(r | 0x80) : byte(*a | 0x80);
         m.currentScaleList.SetCurSel(kExternalItem);
     } else {
         v = byte(r & 0x07);
@@ -102,7 +102,7 @@ void selectPwmFrequency(PanelDialog& dialog)
         return;
     unsigned char v = 0;
     if (m.pfsetExternal == 1) {
-        v = byte(b | 0x80 | *a);
+        v = *a == kExternalItem ? byte(r | 0x80) : byte(b | 0x80 | *a);
         m.pwmFrequencyList.SetCurSel(kExternalItem);
     } else if (*a == kExternalItem) {
         m.pfsetExternal = 1;
@@ -147,7 +147,8 @@ void toggleBoostExternal(PanelDialog& dialog, const BoostExternal& external)
         v = byte(r | external.externalBit);
         list.SetCurSel(kBoostExternalItem);
     } else {
-        list.SetCurSel(external.fieldBit < 0 ? 1 : (r >> external.fieldBit) & 1);
+        // The list follows the chip's own field bit, not a fixed item.
+        list.SetCurSel((r >> external.fieldBit) & 1);
         v = byte(r & ~external.externalBit);
     }
     writeShown(0x13, v, m.reg13Text);

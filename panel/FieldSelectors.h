@@ -10,14 +10,12 @@ class PanelDialog;
 // A boost register bit handed to an external part, with the list and field bit it stands for.
 struct BoostExternal {
     unsigned char externalBit;
-    // The list's item follows this bit of the register when the box is cleared; -1: it shows item 1 ("1 MHz")
-    // whatever the chip holds.
-    int fieldBit;
+    int fieldBit; // the list's item follows this bit of the register when the box is cleared
     int RegisterPanel::*flag;
     CComboBox RegisterPanel::*list;
 };
 
-inline constexpr BoostExternal boostFsetExternal { 0x80, -1, &RegisterPanel::boostFsetExternal,
+inline constexpr BoostExternal boostFsetExternal { 0x80, 0, &RegisterPanel::boostFsetExternal,
     &RegisterPanel::boostFsetList };
 inline constexpr BoostExternal boostCompExternal { 0x40, 1, &RegisterPanel::boostCompExternal,
     &RegisterPanel::boostCompList };

@@ -34,10 +34,11 @@ constexpr BoxRule kBoxes[] { { IDC_LED1, 0x14, 0x01, Box::Led }, { IDC_LED2, 0x1
     { IDC_BOOST_COMP_EXTERNAL, 0x13, 0x40, Box::External } };
 
 // A list's External box, its bit and its item. While the box is ticked a choice keeps `keep` of the byte read, sets
-// `set` and, where `takesItem`, adds the item; ticking the box sets the bit on the byte read, or on the item where
-// `tickTakesItem`; clearing it keeps `clearKeep` and shows `clearItem`, or the field's own bits when that is -1.
+// `set` and, where `takesItem`, adds the item, but the external item itself only sets the bit on the byte read (its
+// index has no place in the field); ticking the box sets the bit on the byte read, or on the item where
+// `tickTakesItem` and the list holds a field item; clearing it keeps `clearKeep` and shows the field's own bits.
 struct External {
-    int box = 0, bit = 0, item = -1, keep = 0, set = 0, clearKeep = 0, clearItem = -1;
+    int box = 0, bit = 0, item = -1, keep = 0, set = 0, clearKeep = 0;
     bool takesItem = false, tickTakesItem = false;
 };
 // Each list's field, (r >> shift) & mask; a plain choice keeps `keep` of the byte read and adds the item shifted.
@@ -50,10 +51,9 @@ constexpr ListRule kLists[] {
     { IDC_MODE_LIST, 0x10, 0, 3, 0xFC, false },
     { IDC_STEP_LIST, 0x15, 0, 3, 0xFC, true },
     { IDC_SMOOTHING_LIST, 0x15, 6, 3, 0x3F, true },
-    { IDC_CURRENT_SCALE_LIST, 0x11, 0, 7, 0x00, false,
-        { IDC_ISET_EXTERNAL, 0x80, 8, 0x00, 0x80, 0x07, -1, true, true } },
-    { IDC_PWM_FREQUENCY_LIST, 0x12, 0, 7, 0x38, false, { IDC_PFSET_EXTERNAL, 0x80, 8, 0xF8, 0x80, 0x7F, -1, true } },
-    { IDC_BOOST_FSET_LIST, 0x13, 0, 1, 0x7E, true, { IDC_BOOST_FSET_EXTERNAL, 0x80, 2, 0xFF, 0x80, 0x7F, 1 } },
+    { IDC_CURRENT_SCALE_LIST, 0x11, 0, 7, 0x00, false, { IDC_ISET_EXTERNAL, 0x80, 8, 0x00, 0x80, 0x07, true, true } },
+    { IDC_PWM_FREQUENCY_LIST, 0x12, 0, 7, 0x38, false, { IDC_PFSET_EXTERNAL, 0x80, 8, 0xF8, 0x80, 0x7F, true } },
+    { IDC_BOOST_FSET_LIST, 0x13, 0, 1, 0x7E, true, { IDC_BOOST_FSET_EXTERNAL, 0x80, 2, 0xFF, 0x80, 0x7F } },
     { IDC_BOOST_COMP_LIST, 0x13, 1, 1, 0xFD, false, { IDC_BOOST_COMP_EXTERNAL, 0x40, 2, 0xFF, 0x00, 0xBF } },
 };
 
@@ -183,7 +183,7 @@ void ReferenceModel::choose(int list)
         return;
     int v = (r & l.keep) | (s << l.shift);
     if (external) {
-        v = (r & x.keep) | x.set | (x.takesItem ? s : 0);
+        v = x.takesItem && s == x.item ? r | x.bit : (r & x.keep) | x.set | (x.takesItem ? s : 0);
         select(l.list, x.item);
     } else if (s == x.item) {
         view.states[x.box] = true;
@@ -201,8 +201,8 @@ void ReferenceModel::toggleExternal(int box)
     int r = 0;
     if (!read(l.reg, r) || (view.states[box] && x.tickTakesItem && s < 0))
         return;
-    const int v = view.states[box] ? (x.tickTakesItem ? s : r) | x.bit : r & x.clearKeep;
-    select(l.list, view.states[box] ? x.item : x.clearItem >= 0 ? x.clearItem : (r >> l.shift) & l.mask);
+    const int v = view.states[box] ? (x.tickTakesItem && s != x.item ? s : r) | x.bit : r & x.clearKeep;
+    select(l.list, view.states[box] ? x.item : (r >> l.shift) & l.mask);
     write(l.reg, v, true);
 }
 
