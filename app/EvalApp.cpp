@@ -7,11 +7,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 int debugMode = 0;
 
-EvalApp::EvalApp(bool simulatedBoard)
-    : m_simulatedBoard(simulatedBoard)
+EvalApp::EvalApp(std::string adapter)
+    : m_adapter(std::move(adapter))
 {
 }
 
@@ -29,7 +30,8 @@ bool EvalApp::InitInstance()
     }
 
     {
-        EvalDialog dialog(m_simulatedBoard);
+        EvalDialog dialog(m_adapter == "sim");
+        dialog.setAdapterName(m_adapter);
         m_pMainWnd = &dialog;
         dialog.DoModal();
         m_pMainWnd = nullptr;

@@ -3,15 +3,18 @@
 
 #include "framework/CWinApp.h"
 
+#include <string>
+
 // 1 while debug mode is on.
 extern int debugMode;
 
 class EvalApp : public CWinApp {
 public:
-    explicit EvalApp(bool simulatedBoard);
+    // `adapter` as the command line named it.
+    explicit EvalApp(std::string adapter);
 
     bool InitInstance() override;
 
 private:
-    bool m_simulatedBoard;
+    std::string m_adapter;
 };

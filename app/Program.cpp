@@ -55,6 +55,6 @@ int runProgram(int argc, char** argv)
         std::fprintf(stderr, "kv3124-eval: %s\n", error.c_str());
         return exitUsage;
     }
-    EvalApp app(startup.adapter == "sim");
+    EvalApp app(startup.adapter);
     return AfxWinMain(app, argc, argv);
 }

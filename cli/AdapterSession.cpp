@@ -58,9 +58,3 @@ std::string startAdapter()
     firmwareVersionByte(ffwByte);
     return "Version: " + formatVersion("USB RFW:%d.%d", rfwByte) + formatVersion("; FFW:%d.%d", ffwByte);
 }
-
-kv3124::RegisterBus adapterBus()
-{
-    return { [](std::uint8_t reg, std::uint8_t& value) { return readRegister(deviceAddress(), reg, value) == 0; },
-        [](std::uint8_t reg, std::uint8_t value) { return writeRegister(deviceAddress(), reg, value); } };
-}

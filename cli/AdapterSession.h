@@ -1,8 +1,6 @@
 // The adapter as the window opens it: the same names, listing, messages and version line.
 #pragma once
 
-#include "chip/RegisterBus.h"
-
 #include <string>
 
 // The adapters --list-adapters shows.
@@ -13,5 +11,3 @@ bool selectAdapter(const std::string& name);
 std::string unknownAdapterMessage(const std::string& name);
 // Opens and configures the adapter and gives the window's version line; throws CommandFailure when it cannot.
 std::string startAdapter();
-// Register access over the open adapter, at the chip's device address.
-kv3124::RegisterBus adapterBus();

@@ -4,6 +4,7 @@
 #include "cli/CommandFailure.h"
 #include "cli/Commands.h"
 
+#include "adapter/AdapterBus.h"
 #include "adapter/AdapterConnection.h"
 #include "adapter/BusTrace.h"
 
@@ -82,7 +83,7 @@ int runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostrea
     if (const std::string error = parser.isSet("trace") ? trace.start(parser.value("trace").toStdString()) : "";
         !error.empty())
         throw CommandFailure { exitUsage, error };
-    const CommandContext context { adapterBus(), adapter, startAdapter(), parser.isSet("json"), in, out };
+    const CommandContext context { adapterRegisterBus(), adapter, startAdapter(), parser.isSet("json"), in, out };
     try {
         runCommand(words, context);
     } catch (const CommandFailure&) {

@@ -9,8 +9,10 @@ constexpr int IDR_MAINFRAME = 132;
 constexpr int IDB_LOGO = 145;
 constexpr int IDB_BOOST_GUIDE = 148;
 
-// System-menu command of the About entry
+// System-menu commands: the About entry and the register files below it
 constexpr unsigned IDM_ABOUTBOX = 0x0010;
+constexpr unsigned IDM_SAVE_REGISTERS = 0x0020;
+constexpr unsigned IDM_LOAD_REGISTERS = 0x0030;
 
 // Controls of the main dialog
 constexpr int IDC_EXIT = 2;

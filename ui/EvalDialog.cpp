@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "AccessibleTexts.h"
+#include "RegisterFiles.h"
 
 #include "panel/AdapterStart.h"
 #include "panel/Readback.h"
@@ -28,6 +29,8 @@ bool EvalDialog::OnInitDialog()
             systemMenu->AppendMenu(MF_SEPARATOR);
             systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
+        systemMenu->AppendMenu(MF_STRING, IDM_SAVE_REGISTERS, "Save Registers...");
+        systemMenu->AppendMenu(MF_STRING, IDM_LOAD_REGISTERS, "Load Registers...");
     }
     SetIcon(IDR_MAINFRAME, true);
     SetIcon(IDR_MAINFRAME, false);
@@ -50,10 +53,17 @@ bool EvalDialog::OnNotify(NotifyCode code, int controlId)
 
 void EvalDialog::OnSysCommand(unsigned commandId, long parameter)
 {
-    if ((commandId & 0xFFF0) == IDM_ABOUTBOX) {
+    switch (commandId & 0xFFF0) {
+    case IDM_ABOUTBOX: {
         AboutDialog about(this);
         about.DoModal();
         return;
     }
-    PanelDialog::OnSysCommand(commandId, parameter);
+    case IDM_SAVE_REGISTERS:
+        return saveRegisterFile(*this, m_adapterName);
+    case IDM_LOAD_REGISTERS:
+        return loadRegisterFile(*this);
+    default:
+        PanelDialog::OnSysCommand(commandId, parameter);
+    }
 }

@@ -6,10 +6,15 @@
 #include "framework/EventTable.h"
 
 #include <span>
+#include <string>
+#include <utility>
 
 class EvalDialog : public PanelDialog {
 public:
     explicit EvalDialog(bool simulatedBoard, CDialog* parent = nullptr);
+
+    // The adapter as the command line named it, for the header of saved register files.
+    void setAdapterName(std::string name) { m_adapterName = std::move(name); }
 
     static std::span<const EventEntry<EvalDialog>> eventTable();
 
@@ -17,4 +22,7 @@ protected:
     bool OnInitDialog() override;
     bool OnNotify(NotifyCode code, int controlId) override;
     void OnSysCommand(unsigned commandId, long parameter) override;
+
+private:
+    std::string m_adapterName = "sim";
 };

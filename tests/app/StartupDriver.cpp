@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     auto kernel = std::make_shared<ptx::i2cdev::FakeKernelBus>();
     kernel->plug(5, { .name = "MCP2221 usb-i2c bridge" });
     ptx::installBackend(ptx::i2cdev::createBackend("i2c-5", kernel));
-    EvalApp app(false);
+    EvalApp app("i2c-5");
     AfxWinMain(app, argc, argv);
     return kernel->callsWith("i2c-5 SMBUS 2C read") > 0 ? 0 : 3;
 }

@@ -4,10 +4,15 @@
 #include "res/EvalDialogTemplate.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include <fstream>
 #include <vector>
 
 using WindowTest = EvalDialogFixture;
@@ -39,7 +44,7 @@ TEST_F(WindowTest, ContextMenuEndsWithAboutEntryThatOpensTheAboutBox)
     QStringList entries;
     for (const QAction* action : menu->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(entries, QStringList({ "Close", "-", "&About KV3124..." }));
+    EXPECT_EQ(entries, QStringList({ "Close", "-", "&About KV3124...", "Save Registers...", "Load Registers..." }));
 
     // The About box is modal over the main window.
     QStringList shown;
@@ -51,7 +56,49 @@ TEST_F(WindowTest, ContextMenuEndsWithAboutEntryThatOpensTheAboutBox)
             shown << label->text();
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    menu->actions().back()->trigger();
+    menu->actions()[2]->trigger();
     EXPECT_EQ(shown, QStringList({ "About KV3124", "", "KV3124 Version 1.2" }));
     EXPECT_TRUE(dialog->window()->isVisible()) << "closing the About box leaves the main window open";
+}
+
+// Saved registers come back on the chip and in the window; a bad file writes nothing and says why.
+TEST_F(WindowTest, RegisterFilesFromTheContextMenu)
+{
+    open();
+    QString said;
+    // Answers the file dialog with `file`, then records and closes any message box, until the command returns.
+    const auto choose = [&](unsigned command, const QString& file) {
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
+                chooser->findChild<QLineEdit*>("fileNameEdit")->setText(file); // typed, as a user would
+                static_cast<QDialog*>(chooser)->accept(); // QFileDialog::accept itself is protected
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                said = box->text();
+                box->accept();
+            }
+        });
+        answer.start(20);
+        dialog->popupSystemMenu({})->actions()[command == IDM_SAVE_REGISTERS ? 3 : 4]->trigger();
+        settle();
+    };
+    const QTemporaryDir dir;
+    choose(IDM_SAVE_REGISTERS, dir.filePath("board"));
+    ptx::sim::setRegister(0x14, 0x05);
+    ptx::sim::setRegister(0x11, 0x07);
+    click(IDC_READBACK_ALL);
+    ASSERT_EQ(text(IDC_REG14), "05");
+    choose(IDM_LOAD_REGISTERS, dir.filePath("board.kv3124"));
+    EXPECT_EQ(said, "");
+    EXPECT_EQ(ptx::sim::registerValue(0x14), 0x3F);
+    EXPECT_EQ(ptx::sim::registerValue(0x11), 0x04);
+    EXPECT_EQ(text(IDC_REG14), "3F") << "Readback All runs after a load";
+
+    std::ofstream(dir.filePath("bad.kv3124").toStdString()) << "0x14 0x3F\n0x99 0x00\n";
+    ptx::sim::clearTransactions();
+    choose(IDM_LOAD_REGISTERS, dir.filePath("bad.kv3124"));
+    EXPECT_TRUE(said.endsWith("bad.kv3124: line 2: the chip has no register 0x99; nothing was written"))
+        << said.toStdString();
+    EXPECT_TRUE(ptx::sim::registerAccesses(ptx::sim::Access::Write).empty());
 }
