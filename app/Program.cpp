@@ -3,9 +3,9 @@
 #include "EvalApp.h"
 #include "Startup.h"
 
+#include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
 #include "framework/CWinApp.h"
-#include "ptx/i2cdev/BusListing.h"
 #include "ptx/ptx.h"
 
 #include <cstdio>
@@ -24,14 +24,6 @@ void fillClosedStandardDescriptors()
             ::open("/dev/null", O_RDWR); // the lowest free number, which is fd: the ones below are open
 }
 
-int listAdapters()
-{
-    std::printf("sim\tsimulated evaluation board (default)\n"
-                "none\tno adapter\n");
-    std::fputs(ptx::i2cdev::describeBuses().c_str(), stdout);
-    return 0;
-}
-
 } // namespace
 
 int runProgram(int argc, char** argv)
@@ -45,7 +37,8 @@ int runProgram(int argc, char** argv)
     case Startup::Action::Exit:
         return startup.exitCode;
     case Startup::Action::ListAdapters:
-        return listAdapters();
+        std::fputs(adapterListing().c_str(), stdout);
+        return 0;
     case Startup::Action::OpenWindow:
         break;
     }

@@ -3,6 +3,7 @@
 #include "ProgramOptions.h"
 
 #include "Version.h"
+#include "adapter/AdapterTexts.h"
 #include "ptx/i2cdev/BusSelector.h"
 
 #include <algorithm>
@@ -52,7 +53,7 @@ Startup decideStartup(int argc, const char* const* argv)
         return startup;
     }
     if (!isAdapterName(options.adapter))
-        return rejected("unknown adapter '" + options.adapter + "' (choose sim, none, i2c-N or i2c:NAME)");
+        return rejected(unknownAdapterMessage(options.adapter));
     // A word alone starts nothing: the simulator would run while the user believes in a real board.
     for (const std::string& word : options.words)
         if (isAdapterName(word))

@@ -3,19 +3,10 @@
 #include "cli/CommandFailure.h"
 
 #include "adapter/AdapterConnection.h"
-#include "ptx/i2cdev/BusListing.h"
+#include "adapter/AdapterTexts.h"
 #include "ptx/ptx.h"
 
-#include <cstdio>
-
 namespace {
-
-std::string formatVersion(const char* format, unsigned char versionByte)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, versionByte >> 4, versionByte & 15);
-    return buffer;
-}
 
 // adapterInit's codes.
 const char* startFailure(int code)
@@ -34,19 +25,9 @@ const char* startFailure(int code)
 
 } // namespace
 
-std::string adapterListing()
-{
-    return "sim\tsimulated evaluation board (default)\nnone\tno adapter\n" + ptx::i2cdev::describeBuses();
-}
-
 bool selectAdapter(const std::string& name)
 {
     return !name.empty() && ptxSelectBackend(name.c_str()) >= 0;
-}
-
-std::string unknownAdapterMessage(const std::string& name)
-{
-    return "unknown adapter '" + name + "' (choose sim, none, i2c-N or i2c:NAME)";
 }
 
 std::string startAdapter()
@@ -56,5 +37,5 @@ std::string startAdapter()
         throw CommandFailure { exitBoardFailure, std::string("USB Initialization Error: ") + startFailure(code) };
     unsigned char ffwByte = 0;
     firmwareVersionByte(ffwByte);
-    return "Version: " + formatVersion("USB RFW:%d.%d", rfwByte) + formatVersion("; FFW:%d.%d", ffwByte);
+    return versionLine(rfwByte, ffwByte);
 }

@@ -6,6 +6,7 @@
 
 #include "adapter/AdapterBus.h"
 #include "adapter/AdapterConnection.h"
+#include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
 
 #include "Version.h"
