@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSaveFile>
 #include <QString>
 
 #include <istream>
@@ -127,8 +128,9 @@ void save(const CommandContext& context, const QStringList& words)
     const SnapshotHeader header { QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(), context.adapter,
         context.firmware };
     const QByteArray text = QByteArray::fromStdString(formatSnapshot(header, readAll(context)));
-    QFile file(words[1]);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+    // Written aside and renamed, so a failure never leaves an earlier snapshot half overwritten.
+    QSaveFile file(words[1]);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         throw usage(words[1].toStdString() + ": " + file.errorString().toStdString());
 }
 
