@@ -3,6 +3,8 @@
 #include "chip/ChipDescription.h"
 #include "chip/FieldValue.h"
 #include "chip/Number.h"
+#include "chip/QuotedWord.h"
+#include "chip/SafeFile.h"
 
 #include <map>
 #include <sstream>
@@ -10,6 +12,16 @@
 namespace kv3124 {
 
 namespace {
+
+constexpr std::string_view formatLine = "# KV3124 registers, format 2";
+constexpr std::string_view endLine = "# end";
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view trimmed(std::string_view line)
+{
+    const auto last = line.find_last_not_of(" \t\r");
+    return last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
+}
 
 std::string comment(const Register& reg, const RegisterValues& values)
 {
@@ -53,7 +65,7 @@ std::string checkLine(std::string_view line, std::optional<SnapshotEntry>& entry
         return "expected a register and a value, like 0x14 0x3F";
     for (std::string_view part : parts)
         if (!parseNumber(part))
-            return "'" + std::string(part) + "' is not a number";
+            return quotedWord(part) + " is not a number";
     const unsigned reg = *parseNumber(parts[0]);
     const unsigned value = *parseNumber(parts[1]);
     if (!findRegister(reg))
@@ -77,28 +89,53 @@ std::string registerLines(const RegisterValues& values)
 
 std::string formatSnapshot(const SnapshotHeader& header, const RegisterValues& values)
 {
-    return "# KV3124 registers\n# date: " + header.date + "\n# adapter: " + header.adapter
-        + "\n# firmware: " + header.firmware + "\n" + registerLines(values);
+    return std::string(formatLine) + "\n# date: " + header.date + "\n# adapter: " + header.adapter
+        + "\n# firmware: " + header.firmware + "\n" + registerLines(values) + std::string(endLine) + '\n';
 }
 
-ParsedSnapshot parseSnapshot(std::string_view text)
+ParsedSnapshot parseSnapshot(std::string_view text, const std::string& name)
 {
+    if (text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
     ParsedSnapshot parsed;
     std::map<std::uint8_t, int> lineOf;
     std::istringstream lines { std::string(text) };
     std::string line;
+    bool saved = false; // the format line promises the end line
+    bool ended = false;
     for (int number = 1; std::getline(lines, line); ++number) {
+        saved |= number == 1 && trimmed(line) == formatLine;
+        ended |= saved && trimmed(line) == endLine;
         std::optional<SnapshotEntry> entry;
         std::string problem = checkLine(line, entry);
+        if (problem.empty() && entry && ended)
+            problem = "a register after the end line";
         if (problem.empty() && entry && !lineOf.emplace(entry->reg, number).second)
             problem = "register " + hex(entry->reg) + " given twice (first on line "
                 + std::to_string(lineOf[entry->reg]) + ")";
         if (!problem.empty())
-            return { {}, "line " + std::to_string(number) + ": " + problem };
+            return { {}, name + ": line " + std::to_string(number) + ": " + problem };
         if (entry)
             parsed.entries.push_back(*entry);
     }
+    if (saved && !ended)
+        return { {}, name + " is cut short: it was saved with an end line, which is missing" };
+    if (parsed.entries.empty())
+        return { {}, "no registers in " + name };
     return parsed;
+}
+
+ParsedSnapshot readSnapshotFile(const std::string& path)
+{
+    const FileText file = readSmallFile(path, snapshotSizeLimit);
+    if (!file.error.empty())
+        return { {}, file.error };
+    return parseSnapshot(file.bytes, path);
+}
+
+std::string writeSnapshotFile(const std::string& path, const SnapshotHeader& header, const RegisterValues& values)
+{
+    return writeWholeFile(path, formatSnapshot(header, values));
 }
 
 } // namespace kv3124

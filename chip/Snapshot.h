@@ -1,8 +1,11 @@
-// Register snapshot files: one register a line, "0x14 0x3F  # comment", '#' starting a comment.
+// Register snapshot files: one register a line, "0x14 0x3F  # comment", '#' starting a comment. A saved file starts
+// with the format line and ends with "# end", so a file cut short is known; a file without the format line (saved by
+// an earlier version, or written by hand) may hold any registers and needs no end.
 #pragma once
 
 #include "chip/RegisterBus.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,15 +26,23 @@ struct SnapshotEntry {
 
 struct ParsedSnapshot {
     std::vector<SnapshotEntry> entries; // in file order
-    std::string error; // "line N: problem" for the first bad line; the entries are then empty
+    std::string error; // names the file, and the line for a bad line; the entries are then empty
 };
+
+// Snapshots are about a kilobyte; anything far larger is not one.
+constexpr std::size_t snapshotSizeLimit = 1024 * 1024;
 
 // One line per register in `values`, in Readback All order, its decoded fields as the comment.
 std::string registerLines(const RegisterValues& values);
-// The header as comments, then registerLines.
+// The format line and the header as comments, then registerLines, then the end line.
 std::string formatSnapshot(const SnapshotHeader& header, const RegisterValues& values);
-// Checks the whole text before giving anything back: a line that does not parse, a register the chip does not
-// have, a value above 0xFF or a register given twice is an error.
-ParsedSnapshot parseSnapshot(std::string_view text);
+// Checks the whole text of the file `name` before giving anything back: a line that does not parse, a register the
+// chip does not have, a value above 0xFF, a register given twice, no register at all, or a saved file without its
+// end is an error. A UTF-8 byte-order mark at the start is skipped.
+ParsedSnapshot parseSnapshot(std::string_view text, const std::string& name);
+// parseSnapshot on a regular file of at most snapshotSizeLimit bytes.
+ParsedSnapshot readSnapshotFile(const std::string& path);
+// formatSnapshot written with writeWholeFile; returns why it failed, or an empty text.
+std::string writeSnapshotFile(const std::string& path, const SnapshotHeader& header, const RegisterValues& values);
 
 } // namespace kv3124

@@ -1,24 +1,27 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandFailure.h"
+#include "cli/DescriptorBuffer.h"
 #include "cli/RegisterJson.h"
 #include "cli/ScriptLine.h"
 
 #include "chip/ChipDescription.h"
 #include "chip/FieldValue.h"
 #include "chip/Number.h"
+#include "chip/QuotedWord.h"
 #include "chip/RegisterTransfer.h"
 #include "chip/Snapshot.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QSaveFile>
 #include <QString>
 
-#include <istream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <map>
 #include <ostream>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,7 +36,7 @@ std::uint8_t byteArgument(const QString& word, const char* what)
 {
     const std::optional<unsigned> number = parseNumber(word.toStdString());
     if (!number || *number > 0xFF)
-        throw usage(std::string(what) + " '" + word.toStdString() + "' is not a number from 0 to 0xFF");
+        throw usage(std::string(what) + ' ' + quotedWord(word.toStdString()) + " is not a number from 0 to 0xFF");
     return static_cast<std::uint8_t>(*number);
 }
 
@@ -67,15 +70,7 @@ const Field& fieldArgument(const QString& word)
     std::string names;
     for (const Field& field : fields())
         names += (names.empty() ? "" : ", ") + std::string(field.name);
-    throw usage("unknown field '" + word.toStdString() + "' (valid fields: " + names + ")");
-}
-
-QByteArray readFile(const QString& name)
-{
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        throw usage(name.toStdString() + ": " + file.errorString().toStdString());
-    return file.readAll();
+    throw usage("unknown field " + quotedWord(word.toStdString()) + " (valid fields: " + names + ")");
 }
 
 void dump(const CommandContext& context, const QStringList&)
@@ -113,7 +108,7 @@ void set(const CommandContext& context, const QStringList& words)
         throw usage(std::string(field.name) + " is in the read-only register " + hex(field.reg));
     const std::optional<unsigned> value = parseFieldValue(field, words[2].toStdString());
     if (!value)
-        throw usage("'" + words[2].toStdString() + "' is not a value of " + std::string(field.name)
+        throw usage(quotedWord(words[2].toStdString()) + " is not a value of " + std::string(field.name)
             + " (valid: " + validValues(field) + ")");
     const std::vector<std::uint8_t> regs = fieldRegisters(field);
     RegisterValues current;
@@ -127,44 +122,53 @@ void save(const CommandContext& context, const QStringList& words)
 {
     const SnapshotHeader header { QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(), context.adapter,
         context.firmware };
-    const QByteArray text = QByteArray::fromStdString(formatSnapshot(header, readAll(context)));
-    // Written aside and renamed, so a failure never leaves an earlier snapshot half overwritten.
-    QSaveFile file(words[1]);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw usage(words[1].toStdString() + ": " + file.errorString().toStdString());
+    if (const std::string error = writeSnapshotFile(words[1].toStdString(), header, readAll(context)); !error.empty())
+        throw usage(error);
 }
 
 void load(const CommandContext& context, const QStringList& words)
 {
-    const ParsedSnapshot snapshot = parseSnapshot(readFile(words[1]).toStdString());
+    const ParsedSnapshot snapshot = readSnapshotFile(words[1].toStdString());
     if (!snapshot.error.empty())
-        throw usage(words[1].toStdString() + ": " + snapshot.error);
+        throw usage(snapshot.error);
     const LoadResult result = loadSnapshot(context.bus, snapshot.entries);
     if (!result.error.empty())
         throw CommandFailure { exitBoardFailure, result.error };
     context.out << "written: " << hexList(result.written) << "\nskipped: " << hexList(result.skipped) << '\n';
 }
 
-QByteArray scriptText(const CommandContext& context, const QString& name)
+// A script file, a pipe included (`run <(...)`), which is read as it comes.
+std::istream& openScript(const QString& name, std::ifstream& file)
 {
-    if (name != "-")
-        return readFile(name);
-    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(context.in), {}));
+    const std::string path = name.toStdString();
+    struct stat status { };
+    if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        throw usage(path + " is a folder");
+    file.open(path, std::ios::binary);
+    if (!file)
+        throw usage(path + ": " + std::strerror(errno));
+    return file;
 }
 
-// One adapter for the whole script; the first failing line stops it.
+// One adapter for the whole script, read and run a line at a time, each answer out before the next line is read;
+// the first failing line stops it.
 void run(const CommandContext& context, const QStringList& words)
 {
-    const QStringList lines = QString::fromUtf8(scriptText(context, words[1])).split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    std::ifstream file;
+    std::istream& script = words[1] == "-" ? context.in : openScript(words[1], file);
+    for (int number = 1;; ++number) {
         try {
-            const QStringList lineWords = scriptWords(lines[i]);
+            const std::optional<std::string> line = readScriptLine(script, number == 1);
+            if (!line)
+                return;
+            const QStringList lineWords = scriptWords(QString::fromStdString(*line));
             if (lineWords.value(0) == "run")
                 throw usage("run cannot be nested");
             if (!lineWords.isEmpty())
                 runCommand(lineWords, context);
+            flushOutput(context.out);
         } catch (const CommandFailure& failure) {
-            throw CommandFailure { failure.exitCode, "line " + std::to_string(i + 1) + ": " + failure.message };
+            throw CommandFailure { failure.exitCode, "line " + std::to_string(number) + ": " + failure.message };
         }
     }
 }
@@ -193,13 +197,23 @@ bool isCommand(const QString& name)
     return commands.contains(name);
 }
 
+void flushOutput(std::ostream& out)
+{
+    if (out.flush())
+        return;
+    const auto* descriptor = dynamic_cast<const DescriptorBuffer*>(out.rdbuf());
+    const int error = descriptor ? descriptor->error() : 0;
+    throw usage(
+        std::string("cannot write standard output") + (error ? " (" + std::string(std::strerror(error)) + ")" : ""));
+}
+
 void runCommand(QStringList words, const CommandContext& context)
 {
     CommandContext commandContext = context;
     commandContext.json |= words.removeAll("--json") > 0;
     const auto command = commands.find(words[0]);
     if (command == commands.end())
-        throw usage("unknown command '" + words[0].toStdString() + "'");
+        throw usage("unknown command " + quotedWord(words[0].toStdString()));
     if (words.size() != command->second.arguments + 1)
         throw usage(std::string("usage: ") + command->second.synopsis);
     command->second.run(commandContext, words);

@@ -19,5 +19,7 @@ struct CommandContext {
 
 // True for the names runCommand knows.
 bool isCommand(const QString& name);
+// Flushes standard output; throws CommandFailure when it, or an earlier write, failed (a full disk, a closed pipe).
+void flushOutput(std::ostream& out);
 // Runs one command: its name, then its arguments. Throws CommandFailure.
 void runCommand(QStringList words, const CommandContext& context);

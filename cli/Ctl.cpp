@@ -8,6 +8,7 @@
 #include "adapter/AdapterConnection.h"
 #include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
+#include "chip/QuotedWord.h"
 
 #include "Version.h"
 
@@ -70,13 +71,14 @@ std::string validOptions()
     return "valid options: " + list;
 }
 
-int runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostream& out)
+void runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostream& out)
 {
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty())
         throw CommandFailure { exitUsage, "no command given (see --help)" };
     if (!isCommand(words[0]))
-        throw CommandFailure { exitUsage, "unknown command '" + words[0].toStdString() + "' (see --help)" };
+        throw CommandFailure { exitUsage,
+            "unknown command " + kv3124::quotedWord(words[0].toStdString()) + " (see --help)" };
     const std::string adapter = parser.value("adapter").toStdString();
     if (!selectAdapter(adapter))
         throw CommandFailure { exitUsage, unknownAdapterMessage(adapter) };
@@ -92,7 +94,6 @@ int runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostrea
         throw;
     }
     adapterRelease();
-    return 0;
 }
 
 } // namespace
@@ -118,7 +119,8 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
         else if (parser.isSet("list-adapters"))
             out << adapterListing();
         else
-            return runOnAdapter(parser, in, out);
+            runOnAdapter(parser, in, out);
+        flushOutput(out);
         return 0;
     } catch (const CommandFailure& failure) {
         err << "kv3124ctl: " << failure.message << '\n';

@@ -2,6 +2,8 @@
 
 #include "cli/CommandFailure.h"
 
+#include <istream>
+
 QStringList scriptWords(const QString& line)
 {
     QStringList words;
@@ -24,4 +26,21 @@ QStringList scriptWords(const QString& line)
             words << line.mid(start, at - start);
         }
     }
+}
+
+std::optional<std::string> readScriptLine(std::istream& in, bool first)
+{
+    std::string line;
+    for (int c = in.get(); c != std::istream::traits_type::eof(); c = in.get()) {
+        if (c == '\n')
+            break;
+        if (line.size() == scriptLineLimit)
+            throw CommandFailure { exitUsage, "longer than " + std::to_string(scriptLineLimit) + " bytes" };
+        line.push_back(static_cast<char>(c));
+    }
+    if (line.empty() && !in)
+        return std::nullopt;
+    if (first && line.starts_with("\xEF\xBB\xBF"))
+        line.erase(0, 3);
+    return line;
 }

@@ -1,11 +1,16 @@
 #include "cli/Ctl.h"
+#include "cli/DescriptorBuffer.h"
 
 #include <QCoreApplication>
 
 #include <iostream>
 
+#include <unistd.h>
+
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    return runCtl(application.arguments(), std::cin, std::cout, std::cerr);
+    DescriptorBuffer standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    return runCtl(application.arguments(), std::cin, out, std::cerr);
 }

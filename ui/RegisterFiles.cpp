@@ -9,10 +9,8 @@
 
 #include <QDateTime>
 #include <QDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace {
 
@@ -30,9 +28,12 @@ QString chooseFile(PanelDialog& dialog, QFileDialog::AcceptMode mode)
     return chooser.exec() == QDialog::Accepted ? chooser.selectedFiles().value(0) : QString();
 }
 
-void tell(PanelDialog& dialog, const QString& title, const QString& fileName, const std::string& problem)
+// The problem names the file and may quote its contents: plain text, never markup.
+void tell(PanelDialog& dialog, const QString& title, const std::string& problem)
 {
-    QMessageBox::warning(dialog.window(), title, fileName + QStringLiteral(": ") + QString::fromStdString(problem));
+    QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(problem), QMessageBox::Ok, dialog.window());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace
@@ -44,14 +45,12 @@ void saveRegisterFile(PanelDialog& dialog, const std::string& adapterName)
         return;
     const kv3124::ReadResult read = kv3124::readAllRegisters(adapterRegisterBus());
     if (!read.error.empty())
-        return tell(dialog, saveTitle, fileName, "not saved: " + read.error);
+        return tell(dialog, saveTitle, fileName.toStdString() + ": not saved: " + read.error);
     const kv3124::SnapshotHeader header { QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(),
         adapterName, dialog.GetDlgItemText(IDC_VERSION) };
-    const QByteArray text = QByteArray::fromStdString(kv3124::formatSnapshot(header, read.values));
-    // Written aside and renamed, so a failure never leaves an earlier file half overwritten.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        tell(dialog, saveTitle, fileName, file.errorString().toStdString());
+    if (const std::string error = kv3124::writeSnapshotFile(fileName.toStdString(), header, read.values);
+        !error.empty())
+        tell(dialog, saveTitle, error);
 }
 
 void loadRegisterFile(PanelDialog& dialog)
@@ -59,14 +58,11 @@ void loadRegisterFile(PanelDialog& dialog)
     const QString fileName = chooseFile(dialog, QFileDialog::AcceptOpen);
     if (fileName.isEmpty())
         return;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return tell(dialog, loadTitle, fileName, file.errorString().toStdString());
-    const kv3124::ParsedSnapshot snapshot = kv3124::parseSnapshot(file.readAll().toStdString());
+    const kv3124::ParsedSnapshot snapshot = kv3124::readSnapshotFile(fileName.toStdString());
     if (!snapshot.error.empty())
-        return tell(dialog, loadTitle, fileName, snapshot.error + "; nothing was written");
+        return tell(dialog, loadTitle, snapshot.error + "; nothing was written");
     const kv3124::LoadResult result = kv3124::loadSnapshot(adapterRegisterBus(), snapshot.entries);
     readbackAll(dialog); // also after a load that stopped: the window shows what the chip now holds
     if (!result.error.empty())
-        tell(dialog, loadTitle, fileName, result.error);
+        tell(dialog, loadTitle, fileName.toStdString() + ": " + result.error);
 }

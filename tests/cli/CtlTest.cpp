@@ -19,6 +19,13 @@
 #include <map>
 #include <sstream>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using ptx::sim::Access;
@@ -221,8 +228,9 @@ TEST_F(CtlTest, SavedRegistersLoadBackInASafeOrder)
     QFile snapshot(file);
     ASSERT_TRUE(snapshot.open(QIODevice::ReadOnly));
     const std::string text = snapshot.readAll().toStdString();
-    EXPECT_TRUE(text.starts_with("# KV3124 registers\n# date: 20")) << text;
-    EXPECT_TRUE(text.ends_with("Z\n# adapter: sim\n# firmware: Version: USB RFW:2.5; FFW:1.3\n" + dump)) << text;
+    EXPECT_TRUE(text.starts_with("# KV3124 registers, format 2\n# date: 20")) << text;
+    EXPECT_TRUE(text.ends_with("Z\n# adapter: sim\n# firmware: Version: USB RFW:2.5; FFW:1.3\n" + dump + "# end\n"))
+        << text;
 
     SetUp();
     EXPECT_EQ(ctl({ "load", file }).out,
@@ -233,15 +241,30 @@ TEST_F(CtlTest, SavedRegistersLoadBackInASafeOrder)
     for (const int reg : { 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03, 0x04, 0x00 })
         bus.insert(bus.end(), { W(reg, saved.at(reg)), R(reg, saved.at(reg)) });
     EXPECT_EQ(sim::registerAccesses(), bus);
+
+    // The same file cut short anywhere (here inside the LED enables' value) writes nothing.
+    std::ofstream(file.toStdString(), std::ios::trunc) << text.substr(0, text.find("0x14 0x1") + 8);
+    SetUp();
+    EXPECT_EQ(ctl({ "load", file }).err,
+        "kv3124ctl: " + file.toStdString() + " is cut short: it was saved with an end line, which is missing\n");
+    EXPECT_EQ(sim::registerAccesses(), std::vector<RegisterAccess>());
 }
 
 TEST_F(CtlTest, LoadChecksTheWholeFileAndStopsAtTheFirstFailure)
 {
     const std::string good = "0x14 0x3F\n0x11 0x05\n0x00 0x81  # a load never resets\n0x02 0x00\n";
-    const std::string name = file.toStdString() + ": ";
-    const auto bad = [&](const std::string& input, const std::string& problem) {
-        return Case { { "load", file }, {}, "", 2, name + problem, [] {}, input };
+    const std::string path = file.toStdString();
+    const auto refused = [&](const std::string& input, const std::string& message) {
+        return Case { { "load", file }, {}, "", 2, message, [] {}, input };
     };
+    const auto bad
+        = [&](const std::string& input, const std::string& problem) { return refused(input, path + ": " + problem); };
+    const std::string fifo = dir.filePath("fifo").toStdString();
+    ::mkfifo(fifo.c_str(), 0600);
+    const std::vector<RegisterAccess> goodWrites { W(0x11, 0x05), R(0x11, 0x05), W(0x14, 0x3F), R(0x14, 0x3F),
+        W(0x00, 0x01), R(0x00, 0x01) };
+    const std::string goodOut = "written: 0x11, 0x14, 0x00\nskipped: 0x02\n";
+    const std::string header = "# KV3124 registers\n# date: 2026-12-07T01:21:20Z\n# adapter: sim\n";
     check({
         { { "load", file },
             { W(0x11, 0x05), R(0x11, 0x05), W(0x14, 0x3F), R(0x14, 0x3F), W(0x00, 0x01), R(0x00, 0x01) },
@@ -257,6 +280,21 @@ TEST_F(CtlTest, LoadChecksTheWholeFileAndStopsAtTheFirstFailure)
         bad("0x14 0x3F\n0x19 0x00\n", "line 2: the chip has no register 0x19"),
         bad("0x11 0x05\n0x14 0x100\n", "line 2: value 0x100 of register 0x14 is above 0xFF"),
         bad("0x14 0x3F\n0x11 0\n20 0x3F\n", "line 3: register 0x14 given twice (first on line 1)"),
+        // Files saved before the end line, a byte-order mark, and what no snapshot is.
+        { { "load", file }, goodWrites, goodOut, 0, "", [] {}, header + good },
+        { { "load", file }, goodWrites, goodOut, 0, "", [] {}, "\xEF\xBB\xBF" + good },
+        refused("", "no registers in " + path),
+        refused(header + "\n", "no registers in " + path),
+        refused("# KV3124 registers, format 2\n" + good,
+            path + " is cut short: it was saved with an end line, which is missing"),
+        bad("# KV3124 registers, format 2\n0x14 0x3F\n# end\n0x11 0x05\n", "line 4: a register after the end line"),
+        bad("0x11 0x05\n0x14 " + std::string(1000000, 'A') + "\n",
+            "line 2: 'AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA...' is not a number"),
+        refused(std::string(1024 * 1024 + 1, '#'), path + " is larger than 1 MiB"),
+        { { "load", "/dev/zero" }, {}, "", 2, "/dev/zero is not a regular file (a device, pipe or socket)" },
+        { { "load", QString::fromStdString(fifo) }, {}, "", 2,
+            fifo + " is not a regular file (a device, pipe or socket)" },
+        { { "save", dir.path() }, powerOnReads, "", 2, dir.path().toStdString() + " is a folder" },
     });
 }
 
@@ -270,5 +308,68 @@ TEST_F(CtlTest, RunStopsAtTheFirstFailingLine)
             "write 0x14 5\nwrite 0x11 4\nwrite 0x10 0\n" },
         { { "run", "-" }, {}, "", 2, "line 1: unclosed quote", [] {}, "set mode \"PWM\n" },
         { { "run", "-" }, {}, "", 2, "line 1: run cannot be nested", [] {}, "run -\n" },
+        // Scripts are read a line at a time, each line bounded.
+        { { "run", "-" }, { R(0x14, 0x3F) }, "0x3F\n", 2, "line 2: longer than 4096 bytes", [] {},
+            "\xEF\xBB\xBFread 0x14\n" + std::string(5000, 'x') },
+        { { "run", "/dev/zero" }, {}, "", 2, "line 1: longer than 4096 bytes" },
+        { { "run", dir.path() }, {}, "", 2, dir.path().toStdString() + " is a folder" },
+        { { "run", "-" }, {}, "", 2, "line 1: unknown command '" + std::string(40, 'x') + "...'", [] {},
+            std::string(60, 'x') },
     });
+}
+
+// The tool as a process: each answer of `run -` comes before the next line is sent, so a co-process can drive it;
+// standard output that cannot be written is an error.
+TEST_F(CtlTest, StandardStreamsOfTheProcess)
+{
+    int input[2], output[2];
+    ASSERT_EQ(::pipe2(input, O_CLOEXEC), 0);
+    ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
+    const auto start = [](std::vector<const char*> args, int in, int out, int err) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in, STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
+        args.insert(args.begin(), KV3124CTL);
+        args.push_back(nullptr);
+        pid_t child = -1;
+        posix_spawn(&child, KV3124CTL, &actions, nullptr, const_cast<char* const*>(args.data()), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        return child;
+    };
+    // What arrives within ten seconds, up to the end of a line.
+    const auto answer = [](int from) {
+        std::string line;
+        char c = 0;
+        pollfd ready { from, POLLIN, 0 };
+        while (::poll(&ready, 1, 10000) == 1 && ::read(from, &c, 1) == 1 && (line += c, c != '\n')) { }
+        return line;
+    };
+    const auto exitStatus = [](pid_t child) {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const pid_t script = start({ "run", "-" }, input[0], output[1], STDERR_FILENO);
+    ::close(input[0]);
+    ::close(output[1]);
+    ASSERT_EQ(::write(input[1], "read 0x14\n", 10), 10);
+    EXPECT_EQ(answer(output[0]), "0x3F\n");
+    ASSERT_EQ(::write(input[1], "write 0x14 5\nread 0x14\n", 23), 23);
+    EXPECT_EQ(answer(output[0]), "0x05\n");
+    ::close(input[1]);
+    EXPECT_EQ(answer(output[0]), "");
+    ::close(output[0]);
+    EXPECT_EQ(exitStatus(script), 0);
+
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    const int errors = ::open(dir.filePath("err").toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(exitStatus(start({ "dump", "--json" }, nothing, full, errors)), 2);
+    std::ifstream said(dir.filePath("err").toStdString());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(said), {}),
+        "kv3124ctl: cannot write standard output (No space left on device)\n");
+    for (const int fd : { full, errors, nothing })
+        ::close(fd);
 }

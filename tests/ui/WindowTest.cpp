@@ -4,16 +4,21 @@
 #include "res/EvalDialogTemplate.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <fstream>
+#include <iterator>
 #include <vector>
+
+#include <sys/stat.h>
 
 using WindowTest = EvalDialogFixture;
 
@@ -66,16 +71,22 @@ TEST_F(WindowTest, RegisterFilesFromTheContextMenu)
 {
     open();
     QString said;
-    // Answers the file dialog with `file`, then records and closes any message box, until the command returns.
+    bool plain = false;
+    // Answers the file dialog with `file` and agrees to replace a file it names, then records and closes any message
+    // box, until the command returns.
     const auto choose = [&](unsigned command, const QString& file) {
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
                 chooser->findChild<QLineEdit*>("fileNameEdit")->setText(file); // typed, as a user would
-                static_cast<QDialog*>(chooser)->accept(); // QFileDialog::accept itself is protected
-            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                // Queued, so that this answer can also take the question whether to replace a file.
+                QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->button(QMessageBox::Yes)) {
+                box->button(QMessageBox::Yes)->click();
+            } else if (box) {
                 said = box->text();
+                plain = box->textFormat() == Qt::PlainText;
                 box->accept();
             }
         });
@@ -101,4 +112,20 @@ TEST_F(WindowTest, RegisterFilesFromTheContextMenu)
     EXPECT_TRUE(said.endsWith("bad.kv3124: line 2: the chip has no register 0x99; nothing was written"))
         << said.toStdString();
     EXPECT_TRUE(ptx::sim::registerAccesses(ptx::sim::Access::Write).empty());
+
+    // Text from the file is never markup; a pipe is refused at once; a link is never saved through.
+    std::ofstream(dir.filePath("markup.kv3124").toStdString()) << "0x14 <h1>Snapshot_loaded_OK</h1>\n";
+    choose(IDM_LOAD_REGISTERS, dir.filePath("markup.kv3124"));
+    EXPECT_TRUE(said.endsWith("line 1: '<h1>Snapshot_loaded_OK</h1>' is not a number; nothing was written"));
+    EXPECT_TRUE(plain);
+    const QString fifo = dir.filePath("fifo.kv3124");
+    ::mkfifo(fifo.toLocal8Bit().constData(), 0600);
+    choose(IDM_LOAD_REGISTERS, fifo);
+    EXPECT_EQ(said, fifo + " is not a regular file (a device, pipe or socket); nothing was written");
+    std::ofstream(dir.filePath("notes.txt").toStdString()) << "notes\n";
+    QFile::link(dir.filePath("notes.txt"), dir.filePath("link.kv3124"));
+    choose(IDM_SAVE_REGISTERS, dir.filePath("link.kv3124"));
+    EXPECT_EQ(said, dir.filePath("link.kv3124") + " is a symbolic link; give the file itself");
+    std::ifstream notes(dir.filePath("notes.txt").toStdString());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "notes\n");
 }
