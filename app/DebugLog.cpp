@@ -23,6 +23,7 @@ std::string because(int error)
     return std::string(" (") + std::strerror(error) + ")";
 }
 
+// Closed when it goes out of scope, on every way out.
 class Descriptor {
 public:
     explicit Descriptor(int fd)
