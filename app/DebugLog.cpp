@@ -2,9 +2,15 @@
 
 #include "LogViewer.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,28 +18,83 @@ namespace {
 
 constexpr const char* logFileName = "debug.log";
 
-// Only a file goes, or a symbolic link itself (never what it points to); a directory stays,
-// and opening the log then fails.
-void removeOldLog()
+std::string because(int error)
 {
-    struct stat entry { };
-    if (::lstat(logFileName, &entry) == 0 && (S_ISREG(entry.st_mode) || S_ISLNK(entry.st_mode)))
-        ::unlink(logFileName);
+    return std::string(" (") + std::strerror(error) + ")";
 }
 
-// Whatever still sits at the log's name (the delete can fail, or lose a race against someone who
-// can write to this folder) is written only if it is a plain file with no other name: never through
-// a link, never into another file's contents, and without waiting for a FIFO's reader.
-int openLogFile()
+// Closed when it goes out of scope, on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    const int fd;
+};
+
+// An old log of this user goes, be it a file or a symbolic link itself (never what that points to).
+// Anything else stays, and so does another user's entry: the log is then not made. Returns why not.
+std::string removeOldLog()
 {
-    const int log = ::open(logFileName, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (log < 0)
-        return -1;
-    struct stat file { };
-    if (::fstat(log, &file) == 0 && S_ISREG(file.st_mode) && file.st_nlink == 1 && ::ftruncate(log, 0) == 0)
-        return log;
-    ::close(log);
-    return -1;
+    struct stat entry { };
+    if (::lstat(logFileName, &entry) != 0)
+        return errno == ENOENT ? "" : "cannot look at debug.log" + because(errno);
+    if (entry.st_uid != ::geteuid())
+        return "debug.log belongs to another user";
+    if (!S_ISREG(entry.st_mode) && !S_ISLNK(entry.st_mode))
+        return "debug.log is neither a file nor a link";
+    if (::unlink(logFileName) != 0 && errno != ENOENT)
+        return "cannot delete the old debug.log" + because(errno);
+    return "";
+}
+
+// The folder for the viewer's copy: the user's runtime folder, else the temporary one.
+std::string privateFolder()
+{
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/')
+        return std::string(runtime) + "/kv3124-eval";
+    std::error_code noTemporary;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(noTemporary);
+    if (noTemporary)
+        temporary = "/tmp";
+    return (temporary / ("kv3124-eval-" + std::to_string(::geteuid()))).string();
+}
+
+// Copies the log into `folder`, which only this user may enter, so that nobody else can put another
+// file under the name the viewer opens. Returns why not.
+std::string copyLog(int log, const std::string& folder)
+{
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return because(errno);
+    const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat entry { };
+    if (directory.fd < 0 || ::fstat(directory.fd, &entry) != 0)
+        return because(errno);
+    if (entry.st_uid != ::geteuid() || (entry.st_mode & 077) != 0)
+        return " (other users may enter it)";
+    if (::unlinkat(directory.fd, logFileName, 0) != 0 && errno != ENOENT)
+        return because(errno);
+    const Descriptor out(
+        ::openat(directory.fd, logFileName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (out.fd < 0)
+        return because(errno);
+    for (off_t from = 0;;) {
+        const ssize_t sent = ::sendfile(out.fd, log, &from, 1 << 20);
+        if (sent == 0)
+            break;
+        if (sent < 0 && errno != EINTR)
+            return because(errno);
+    }
+    return "";
 }
 
 } // namespace
@@ -48,18 +109,30 @@ DebugLog::~DebugLog()
 {
     if (m_originalStdout >= 0)
         ::close(m_originalStdout);
+    if (m_log >= 0)
+        ::close(m_log);
 }
 
 bool DebugLog::open()
 {
-    removeOldLog();
-    const int log = openLogFile();
-    if (log < 0)
-        return false;
+    std::string refusal = removeOldLog();
+    if (refusal.empty()) {
+        // Made new: whatever was planted at the name since the delete (a link to another file, a FIFO)
+        // makes this fail instead of being written.
+        m_log = ::open(logFileName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (m_log < 0)
+            refusal = "cannot make debug.log" + because(errno);
+    }
     std::fflush(stdout);
-    const bool redirected = ::dup2(log, STDOUT_FILENO) >= 0;
-    ::close(log);
-    return redirected;
+    if (refusal.empty() && ::dup2(m_log, STDOUT_FILENO) < 0)
+        refusal = "cannot send standard output to debug.log" + because(errno);
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "kv3124-eval: debug mode is off: %s\n", refusal.c_str());
+        return false;
+    }
+    // A file gets whole buffers from stdio; lines keep what a killed or crashed run logged.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    return true;
 }
 
 void DebugLog::close()
@@ -69,5 +142,12 @@ void DebugLog::close()
 
 void DebugLog::show() const
 {
-    showInViewer(logFileName, m_originalStdout);
+    const std::string folder = privateFolder();
+    if (const std::string error = copyLog(m_log, folder); !error.empty()) {
+        std::error_code noDirectory;
+        std::fprintf(stderr, "kv3124-eval: cannot copy the log for its viewer into %s%s; the log is %s\n",
+            folder.c_str(), error.c_str(), std::filesystem::absolute(logFileName, noDirectory).c_str());
+        return;
+    }
+    showInViewer((folder + "/" + logFileName).c_str(), m_originalStdout);
 }

@@ -8,15 +8,18 @@ public:
     DebugLog(const DebugLog&) = delete;
     DebugLog& operator=(const DebugLog&) = delete;
 
-    // Replaces an old log file and sends standard output into it; false when it cannot be opened
-    // (also when its name holds a link, a FIFO or a file with a second name), in which case standard
-    // output still goes where it went before.
+    // Replaces an old log of this user and sends standard output into a newly made log, line by line.
+    // False, with the reason in one line on standard error, when it cannot be made (another user's
+    // log, something but a file or link at its name, a delete that fails or is raced); standard output
+    // then still goes where it went before.
     bool open();
     // Flushes and closes the log (and standard output with it).
     void close();
-    // Opens the log in a viewer with the original standard output and waits until it ends.
+    // Opens a private copy of the log in a viewer with the original standard output and waits until it
+    // ends.
     void show() const;
 
 private:
     int m_originalStdout = -1;
+    int m_log = -1; // readable from its start, for the viewer's copy
 };

@@ -1,5 +1,6 @@
-// The real program, ending its modal dialog through the close box as soon as it is shown. With
-// --adapter=i2c-5 it runs on a bus of a fake kernel, and fails unless the window read the chip there.
+// The real program, ending its modal dialog through the close box as soon as it is shown, or killed
+// then when STARTUP_DRIVER_KILL is set. With --adapter=i2c-5 it runs on a bus of a fake kernel, and
+// fails unless the window read the chip there.
 #include "FakeKernelBus.h"
 
 #include "app/EvalApp.h"
@@ -12,12 +13,21 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
 #include <string_view>
 
 // The dialog's modal run is the program's one event loop.
 static void closeDialogOnceShown()
 {
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTimer::singleShot(0, [] {
+        if (std::getenv("STARTUP_DRIVER_KILL")) {
+            std::cout << "window shown\n"; // through the C++ stream, which must follow the log's lines too
+            std::raise(SIGKILL);
+        }
+        QApplication::activeModalWidget()->close();
+    });
 }
 Q_COREAPP_STARTUP_FUNCTION(closeDialogOnceShown)
 

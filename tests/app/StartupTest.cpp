@@ -1,10 +1,13 @@
 // Start-up, debug switch, debug log and viewer, run for real in a child process.
+#include "app/DebugLog.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -61,17 +64,41 @@ bool denyDeletes()
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
-// A working directory with the viewer under three names, first on PATH. The viewer records its name,
-// arguments and open descriptors below 10 (a shell keeps its script above), says whether it ignores
-// Ctrl-C or Ctrl-\ and whether the program still holds an I2C bus node, copies the file it was given,
-// sends both signals to the program and takes its time, so a test sees which viewer ran, what it
-// inherited, whether the log was complete and whether the program waited.
+fs::path sandboxDir()
+{
+    return fs::temp_directory_path() / ("kv3124-startup-" + std::to_string(::getpid()));
+}
+
+// What a run is started with, and what it should leave.
+struct Case {
+    std::vector<std::string> arguments;
+    std::string viewer {}; // the one that shows the log; none when debug mode is off
+    std::string stale {};
+    std::string closed {}; // the standard descriptors it starts without
+    bool keep = false; // the delete fails, so what `stale` left is still there
+    const char* visual = "./visual";
+    const char* editor = "./editor";
+    int exitCode = 0;
+    std::vector<std::string> says {}; // in the help (standard output) or the one-line rejection
+    std::string traced {}; // in trace.txt
+    bool runtime = true; // $XDG_RUNTIME_DIR is set; else $TMPDIR holds the viewer's copy
+    bool killed = false; // killed while its window is open
+    bool othersLog = false; // `stale` gives debug.log to another user, which only root can do
+    std::string complaint {}; // the one line on standard error
+};
+
+// A working directory with the viewer under three names, first on PATH, and a runtime folder. The
+// viewer records its name, arguments and open descriptors below 10 (a shell keeps its script above),
+// says whether it ignores Ctrl-C or Ctrl-\ and whether the program still holds an I2C bus node, copies
+// the file it was given, sends both signals to the program and takes its time, so a test sees which
+// viewer ran, what it inherited, whether the log was complete and whether the program waited.
 struct Sandbox {
     // `stale` is a shell command laying out what an earlier run left behind.
     explicit Sandbox(const std::string& stale)
     {
         fs::remove_all(dir);
-        fs::create_directories(dir);
+        fs::create_directories(dir / "run");
+        fs::permissions(dir / "run", fs::perms::owner_all);
         std::ofstream(dir / "visual") << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
                                          "(for fd in 0 1 2 3 4 5 6 7 8 9; do [ -e /proc/$$/fd/$fd ] && printf '%s ' "
                                          "$fd; done; grep -q 'SigIgn:.*[^0189]$' /proc/$$/status && echo ignores;"
@@ -86,28 +113,34 @@ struct Sandbox {
     }
     ~Sandbox() { fs::remove_all(dir); }
 
-    // The program's exit status. `closed` lists the standard descriptors it starts without; `keep` makes
-    // every delete fail.
-    int run(std::vector<std::string> arguments, const char* visual, const char* editor, const std::string& closed = "",
-        bool keep = false) const
+    // The program's exit status, -1 when a signal ended it.
+    int run(Case c) const
     {
+        std::fflush(nullptr);
         const pid_t child = ::fork();
         if (child == 0) {
             const std::string path = dir.string() + ":" + std::getenv("PATH");
             ::setenv("PATH", path.c_str(), 1);
-            ::setenv("VISUAL", visual, 1);
-            ::setenv("EDITOR", editor, 1);
+            ::setenv("VISUAL", c.visual, 1);
+            ::setenv("EDITOR", c.editor, 1);
+            if (c.runtime)
+                ::setenv("XDG_RUNTIME_DIR", (dir / "run").c_str(), 1);
+            else
+                ::unsetenv("XDG_RUNTIME_DIR");
+            ::setenv("TMPDIR", dir.c_str(), 1);
+            if (c.killed)
+                ::setenv("STARTUP_DRIVER_KILL", "1", 1);
             std::signal(SIGINT, SIG_DFL);
             std::signal(SIGQUIT, SIG_DFL);
             if (::chdir(dir.c_str()) != 0 || ::dup2(::open("out.txt", O_WRONLY | O_CREAT, 0600), 1) != 1
-                || ::dup2(::open("err.txt", O_WRONLY | O_CREAT, 0600), 2) != 2 || (keep && !denyDeletes()))
+                || ::dup2(::open("err.txt", O_WRONLY | O_CREAT, 0600), 2) != 2 || (c.keep && !denyDeletes()))
                 ::_exit(126);
-            for (const char fd : closed)
+            for (const char fd : c.closed)
                 ::close(fd - '0');
             ::close_range(3, ~0U, 0);
             ::alarm(20); // a program that hangs fails instead of holding up the run
             std::vector<char*> argv { const_cast<char*>(STARTUP_DRIVER) };
-            for (std::string& argument : arguments)
+            for (std::string& argument : c.arguments)
                 argv.push_back(argument.data());
             argv.push_back(nullptr);
             ::execv(argv[0], argv.data());
@@ -118,26 +151,21 @@ struct Sandbox {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::string read(const char* name) const { return readFile(dir / name); }
+    // Where the viewer gets its copy of the log.
+    fs::path copy(bool runtime) const
+    {
+        return (runtime ? dir / "run" / "kv3124-eval" : dir / ("kv3124-eval-" + std::to_string(::geteuid())))
+            / "debug.log";
+    }
 
-    const fs::path dir = fs::temp_directory_path() / ("kv3124-startup-" + std::to_string(::getpid()));
+    const fs::path dir = sandboxDir();
     const fs::path log = dir / "debug.log";
 };
 
 TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBeforeIt)
 {
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string viewer {}; // the one that shows the log; none when debug mode is off
-        std::string stale {};
-        std::string closed {};
-        bool keep = false; // the delete fails, so what `stale` left is still there
-        const char* visual = "./visual";
-        const char* editor = "./editor";
-        int exitCode = 0;
-        std::vector<std::string> says {}; // in the help (standard output) or the one-line rejection
-        std::string traced {}; // in trace.txt
-    };
     const std::string link = "echo keep > victim && ln -s victim debug.log", stale = "echo stale > debug.log";
+    const std::string notDeleted = "debug mode is off: cannot delete the old debug.log (Permission denied)";
     const std::vector<Case> cases {
         { {}, "" },
         { { "--adapter=none", "c:/data" }, "visual" },
@@ -150,17 +178,35 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { .arguments = { "/d" }, .viewer = "editor", .visual = "  " },
         { .arguments = { "/d" }, .viewer = "xdg-open", .visual = " ", .editor = "\t " },
         { .arguments = { "/d" }, .viewer = "missing", .visual = "./missing" },
-        { { "/d" }, "visual", link },
         // The trace has the start-up's calls, and the log stays as it is.
         { .arguments = { "--trace=trace.txt", "/d" }, .viewer = "visual", .traced = " find     -> 1 ok\n" },
-        // A directory is never deleted, so the log cannot be opened.
-        { { "/d" }, "", "mkdir debug.log" },
-        { { "/d" }, "", "mkfifo debug.log" },
-        // A stale log is replaced, never appended to; a link or a second name is never written through.
-        { { "/d" }, "visual", "printf 'CmdLine: earlier\\nmore\\n' > debug.log", "", true },
-        { { "/d" }, "", link, "", true },
-        { { "/d" }, "", "ln -s nowhere debug.log", "", true },
-        { { "/d" }, "", "echo keep > victim && ln victim debug.log", "", true },
+        // What is logged is in the file as soon as it is written.
+        { .arguments = { "/d" }, .exitCode = -1, .killed = true },
+        // The viewer's copy is made in the temporary folder without a runtime folder, and never in a
+        // folder others may enter or through what an earlier copy's name holds.
+        { .arguments = { "/d" }, .viewer = "visual", .runtime = false },
+        { .arguments = { "/d" },
+            .viewer = "visual",
+            .stale = "mkdir -m 755 run/kv3124-eval",
+            .complaint = "into " + (sandboxDir() / "run/kv3124-eval").string()
+                + " (other users may enter it); the log is "
+                + (fs::weakly_canonical(sandboxDir()) / "debug.log").string() },
+        { { "/d" }, "visual",
+            "echo keep > victim && mkdir -m 700 run/kv3124-eval && ln -s ../../victim "
+            "run/kv3124-eval/debug.log" },
+        // A stale log or link of this user is replaced, never appended to or written through.
+        { { "/d" }, "visual", "printf 'CmdLine: earlier\\nmore\\n' > debug.log" },
+        { { "/d" }, "visual", link },
+        { { "/d" }, "visual", "echo keep > victim && ln victim debug.log" },
+        // Anything else, and whatever cannot be deleted, stays as it is and debug mode is off.
+        { .arguments = { "/d" },
+            .stale = "echo theirs > debug.log && chown 4321 debug.log",
+            .othersLog = true,
+            .complaint = "debug mode is off: debug.log belongs to another user" },
+        { .arguments = { "/d" }, .stale = "mkdir debug.log", .complaint = "debug.log is neither a file nor a link" },
+        { .arguments = { "/d" }, .stale = "mkfifo debug.log", .complaint = "debug.log is neither a file nor a link" },
+        { .arguments = { "/d" }, .stale = stale, .keep = true, .complaint = notDeleted },
+        { .arguments = { "/d" }, .stale = link, .keep = true, .complaint = notDeleted },
         // Help, version and rejected lines end before any log or window.
         { .arguments = { "--help", "/d" }, .stale = stale, .says = { "/home/ann/data", "i2c:NAME", "SMBus" } },
         { .arguments = { "-h" }, .says = { "--list-adapters" } },
@@ -183,18 +229,24 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { .arguments = { "i2c-1", "/d" }, .stale = stale, .exitCode = 2, .says = { "--adapter=i2c-1" } },
         { .arguments = { "/d", "sim" }, .stale = stale, .exitCode = 2, .says = { "--adapter=sim" } },
     };
+    std::string skipped;
     for (const Case& c : cases) {
         SCOPED_TRACE(join(c.arguments) + " " + c.stale + ", VISUAL '" + c.visual + "', EDITOR '" + c.editor
-            + "', closed " + c.closed + (c.keep ? ", kept" : ""));
+            + "', closed " + c.closed + (c.keep ? ", kept" : "") + (c.runtime ? "" : ", no runtime folder"));
+        if (c.othersLog && ::geteuid() != 0) {
+            skipped += " '" + c.stale + "'";
+            continue;
+        }
         const Sandbox box(c.stale);
         const std::string before = describe(box.log), victim = describe(box.dir / "victim");
 
-        EXPECT_EQ(box.run(c.arguments, c.visual, c.editor, c.closed, c.keep), c.exitCode);
+        EXPECT_EQ(box.run(c), c.exitCode);
         const std::string out = box.read("out.txt"), err = box.read("err.txt");
         // Every line but the empty one switches debug mode on.
         const std::string line = c.arguments.empty() ? "" : "CmdLine: " + join(c.arguments) + "\n";
-        const bool on = !c.viewer.empty(), shown = on && fs::exists(box.dir / c.viewer);
-        EXPECT_EQ(describe(box.log), on ? "file " + line : before);
+        const bool on = !c.viewer.empty() || c.killed;
+        const bool shown = on && !c.killed && c.complaint.empty() && fs::exists(box.dir / c.viewer);
+        EXPECT_EQ(describe(box.log), on ? "file " + line + (c.killed ? "window shown\n" : "") : before);
         EXPECT_EQ(describe(box.dir / "victim"), victim);
         if (c.says.empty())
             EXPECT_EQ(out, on ? "" : line) << "a log that cannot be opened leaves the line on standard output";
@@ -202,16 +254,99 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
             EXPECT_EQ(c.exitCode ? out : err, "");
         for (const std::string& text : c.says)
             EXPECT_NE((c.exitCode ? err : out).find(text), std::string::npos) << text << " missing";
-        EXPECT_TRUE(c.exitCode == 0 || std::count(err.begin(), err.end(), '\n') == 1) << err;
+        EXPECT_TRUE(c.exitCode <= 0 || std::count(err.begin(), err.end(), '\n') == 1) << err;
+        if (!c.complaint.empty()) {
+            EXPECT_EQ(err.find("kv3124-eval: "), 0U) << err;
+            EXPECT_NE(err.find(c.complaint + "\n"), std::string::npos) << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        }
+        EXPECT_EQ(err.find("debug mode is off") != std::string::npos, !on && !c.complaint.empty()) << err;
         if (!c.traced.empty()) {
             EXPECT_NE(box.read("trace.txt").find(c.traced), std::string::npos);
         }
-        EXPECT_EQ(box.read("viewer-args.txt"), shown ? c.viewer + "\ndebug.log\n0 1 2 " : "");
+        const std::string copy = box.copy(c.runtime).string();
+        EXPECT_EQ(box.read("viewer-args.txt"), shown ? c.viewer + "\n" + copy + "\n0 1 2 " : "");
         EXPECT_EQ(box.read("viewer-saw.txt"), shown ? line : "");
         EXPECT_EQ(fs::exists(box.dir / "viewer-done"), shown) << "the program ended before its viewer";
-        const std::string unseen
-            = "(No such file or directory); the log is " + (fs::canonical(box.dir) / "debug.log").string();
-        EXPECT_EQ(err.find(unseen) != std::string::npos, on && !shown) << err;
+        const std::string unseen = "(No such file or directory); the log is " + copy;
+        EXPECT_EQ(err.find(unseen) != std::string::npos, on && !shown && !c.killed && c.complaint.empty()) << err;
+    }
+    if (!skipped.empty())
+        GTEST_SKIP() << "the other rows ran; only root can give debug.log to another user for" << skipped;
+}
+
+// Someone who may write to the log's folder puts a new name of `victim` at debug.log over and over,
+// a hard or a symbolic link, over whatever is there.
+class Planter {
+public:
+    Planter(const fs::path& dir, bool symbolic)
+        : m_pid(::fork())
+    {
+        if (m_pid != 0)
+            return;
+        if (::chdir(dir.c_str()) != 0)
+            ::_exit(1);
+        for (;;) {
+            // A rename onto another name of the same file does nothing, so the planted name may still
+            // be there from the last round.
+            (void)(symbolic ? ::symlink("victim", "planted") : ::link("victim", "planted"));
+            ::rename("planted", "debug.log");
+        }
+    }
+    ~Planter()
+    {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    Planter(const Planter&) = delete;
+    Planter& operator=(const Planter&) = delete;
+
+private:
+    const pid_t m_pid;
+};
+
+// 200 runs with each kind of link, every tenth showing the log (a viewer is a slow start): after every
+// run the victim is untouched, and either the viewer got what was logged or the planter
+// took the name first and debug mode is off, saying why.
+TEST(Startup, LinksPlantedAtTheLogWhileItIsMadeAndShownReachNeitherTheLogNorItsViewer)
+{
+    for (const bool symbolic : { false, true }) {
+        SCOPED_TRACE(symbolic ? "symbolic links" : "hard links");
+        const Sandbox box("echo keep > victim");
+        const Planter planter(box.dir, symbolic);
+        int refused = 0;
+        for (int run = 0; run < 200; ++run) {
+            const bool shown = run % 10 == 0;
+            std::fflush(nullptr);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                ::setenv("VISUAL", "cat", 1); // shows the log on the original standard output
+                ::setenv("XDG_RUNTIME_DIR", (box.dir / "run").c_str(), 1);
+                if (::chdir(box.dir.c_str()) != 0
+                    || ::dup2(::open("seen.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600), 1) != 1
+                    || ::dup2(::open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600), 2) != 2)
+                    ::_exit(126);
+                DebugLog log;
+                if (!log.open())
+                    ::_exit(1);
+                std::fputs("CmdLine: race\n", stdout);
+                log.close();
+                if (shown)
+                    log.show();
+                ::_exit(0);
+            }
+            int status = -1;
+            ::waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << "run " << run << ": " << status;
+            const bool made = WEXITSTATUS(status) == 0;
+            refused += !made;
+            ASSERT_EQ(box.read("victim"), "keep\n") << "run " << run;
+            ASSERT_EQ(box.read("seen.txt"), made && shown ? "CmdLine: race\n" : "") << "run " << run;
+            ASSERT_EQ(box.read("err.txt"),
+                made ? "" : "kv3124-eval: debug mode is off: cannot make debug.log (File exists)\n")
+                << "run " << run;
+        }
+        std::printf("%d of 200 runs lost the race for the name and left debug mode off\n", refused);
     }
 }
 
