@@ -17,7 +17,7 @@ std::string openFailure(int error, const std::filesystem::path& node, const std:
         return noSuchBus(hasI2cDev(sysRoot));
     case EACCES:
     case EPERM:
-        return "permission denied on " + node.string() + " (join the i2c group or add a udev rule for it)";
+        return "permission denied on " + node.string() + " (the example udev rule opens it: see man kv3124-eval)";
     // The node is there but no adapter stands behind its number (a leftover in a static /dev, say).
     case ENXIO:
     case ENODEV:

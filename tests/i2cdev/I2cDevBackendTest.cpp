@@ -118,7 +118,7 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         { { .name = kBridge }, several, "i2c:" + kBridge },
         { { .name = kBridge }, several, "i2c:USB" },
         { { .name = kBridge, .failures = { { "open", EACCES } } },
-            "permission denied on {dev}/i2c-3 (join the i2c group or add a udev rule for it)" },
+            "permission denied on {dev}/i2c-3 (the example udev rule opens it: see man kv3124-eval)" },
         { { .name = kBridge, .failures = { { "open", ENXIO } } },
             "no adapter behind {dev}/i2c-3 (see --list-adapters)" },
         { { .name = kBridge, .failures = { { "SLAVE", EBUSY } } },

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the build tree ("tree") or unpacks its Debian package ("package") into a scratch
 # folder, then checks the files, the desktop data and that the programs run from there alone.
+# privlib is the adapter library's folder below the prefix.
 set -eux # the trace shows which check failed
-source=$1 build=$2 libdir=$3 version=$4
+source=$1 build=$2 privlib=$3 version=$4
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -18,10 +19,11 @@ cd "$root/tree"
 
 find . ! -type d | sort >"$root/actual"
 sort >"$root/expected" <<END
-./usr/$libdir/kv3124-eval/libptx.so
+./usr/$privlib/libptx.so
 ./usr/bin/kv3124-eval
 ./usr/bin/kv3124ctl
 ./usr/share/applications/kv3124-eval.desktop
+./usr/share/doc/kv3124-eval/changelog.gz
 ./usr/share/doc/kv3124-eval/copyright
 ./usr/share/doc/kv3124-eval/examples/60-kv3124-i2c.rules
 ./usr/share/icons/hicolor/128x128/apps/kv3124-eval.png
@@ -40,11 +42,12 @@ diff -u "$root/expected" "$root/actual"
 [ -z "$(desktop-file-validate usr/share/applications/kv3124-eval.desktop)" ] # hints too
 appstreamcli validate --no-net usr/share/metainfo/*.xml >/dev/null
 grep -q "<release version=\"$version\"" usr/share/metainfo/*.xml
+gzip -dc usr/share/doc/kv3124-eval/changelog.gz | head -n 1 | grep -q "^kv3124-eval ($version) "
 
 # The programs find the adapter library in this tree, not in the build tree, and answer.
 for program in kv3124-eval kv3124ctl; do
     found=$(ldd "usr/bin/$program" | sed -n 's/.*libptx.so => \(.*\) (.*/\1/p')
-    [ "$(realpath "$found")" = "$(realpath "usr/$libdir/kv3124-eval/libptx.so")" ]
+    [ "$(realpath "$found")" = "$(realpath "usr/$privlib/libptx.so")" ]
 done
 answers() {
     out=$("usr/bin/$1" "$2") && printf '%s\n' "$out" | grep -q -- "$3" || {
