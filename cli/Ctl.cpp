@@ -8,6 +8,7 @@
 #include "adapter/AdapterConnection.h"
 #include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
+#include "ptx/TerminalText.h"
 
 #include "Version.h"
 
@@ -121,7 +122,7 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
             return runOnAdapter(parser, in, out);
         return 0;
     } catch (const CommandFailure& failure) {
-        err << "kv3124ctl: " << failure.message << '\n';
+        err << "kv3124ctl: " << ptx::printable(failure.message) << '\n';
         return failure.exitCode;
     }
 }

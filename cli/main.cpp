@@ -1,11 +1,6 @@
-#include "cli/Ctl.h"
-
-#include <QCoreApplication>
-
-#include <iostream>
+#include "cli/CtlProgram.h"
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    return runCtl(application.arguments(), std::cin, std::cout, std::cerr);
+    return runCtlProgram(argc, argv);
 }

@@ -63,7 +63,7 @@ bool denyDeletes()
 
 // A working directory with the viewer under three names, first on PATH. The viewer records its name,
 // arguments and open descriptors below 10 (a shell keeps its script above), says whether it ignores
-// Ctrl-C or Ctrl-\ and whether the program still holds an I2C bus node, copies the file it was given,
+// Ctrl-C, Ctrl-\ or SIGPIPE and whether the program still holds an I2C bus node, copies the file it was given,
 // sends both signals to the program and takes its time, so a test sees which viewer ran, what it
 // inherited, whether the log was complete and whether the program waited.
 struct Sandbox {
@@ -72,13 +72,15 @@ struct Sandbox {
     {
         fs::remove_all(dir);
         fs::create_directories(dir);
-        std::ofstream(dir / "visual") << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
-                                         "(for fd in 0 1 2 3 4 5 6 7 8 9; do [ -e /proc/$$/fd/$fd ] && printf '%s ' "
-                                         "$fd; done; grep -q 'SigIgn:.*[^0189]$' /proc/$$/status && echo ignores;"
-                                         " ls -l /proc/$PPID/fd | grep -q /dev/i2c- && echo holds a bus)"
-                                         " >> viewer-args.txt\n"
-                                         "cat \"$1\" > viewer-saw.txt\nkill -INT $PPID; kill -QUIT $PPID\n"
-                                         "sleep 0.3\ntouch viewer-done\n";
+        std::ofstream(dir / "visual")
+            << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
+               "(for fd in 0 1 2 3 4 5 6 7 8 9; do [ -e /proc/$$/fd/$fd ] && printf '%s ' "
+               "$fd; done; [ $((0x$(sed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status) & 0x1006)) -ne 0 ]"
+               " && echo ignores;"
+               " ls -l /proc/$PPID/fd | grep -q /dev/i2c- && echo holds a bus)"
+               " >> viewer-args.txt\n"
+               "cat \"$1\" > viewer-saw.txt\nkill -INT $PPID; kill -QUIT $PPID\n"
+               "sleep 0.3\ntouch viewer-done\n";
         fs::permissions(dir / "visual", fs::perms::owner_all);
         fs::copy_file(dir / "visual", dir / "editor");
         fs::copy_file(dir / "visual", dir / "xdg-open");
@@ -87,9 +89,9 @@ struct Sandbox {
     ~Sandbox() { fs::remove_all(dir); }
 
     // The program's exit status. `closed` lists the standard descriptors it starts without; `keep` makes
-    // every delete fail.
+    // every delete fail; `readerGone` makes standard error a pipe whose reader has gone.
     int run(std::vector<std::string> arguments, const char* visual, const char* editor, const std::string& closed = "",
-        bool keep = false) const
+        bool keep = false, bool readerGone = false) const
     {
         const pid_t child = ::fork();
         if (child == 0) {
@@ -101,6 +103,8 @@ struct Sandbox {
             std::signal(SIGQUIT, SIG_DFL);
             if (::chdir(dir.c_str()) != 0 || ::dup2(::open("out.txt", O_WRONLY | O_CREAT, 0600), 1) != 1
                 || ::dup2(::open("err.txt", O_WRONLY | O_CREAT, 0600), 2) != 2 || (keep && !denyDeletes()))
+                ::_exit(126);
+            if (int gone[2]; readerGone && (::pipe(gone) != 0 || ::close(gone[0]) != 0 || ::dup2(gone[1], 2) != 2))
                 ::_exit(126);
             for (const char fd : closed)
                 ::close(fd - '0');
@@ -131,6 +135,7 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         std::string stale {};
         std::string closed {};
         bool keep = false; // the delete fails, so what `stale` left is still there
+        bool readerGone = false; // standard error is a pipe nobody reads
         const char* visual = "./visual";
         const char* editor = "./editor";
         int exitCode = 0;
@@ -153,6 +158,8 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { { "/d" }, "visual", link },
         // The trace has the start-up's calls, and the log stays as it is.
         { .arguments = { "--trace=trace.txt", "/d" }, .viewer = "visual", .traced = " find     -> 1 ok\n" },
+        // A trace reader that went away ends the trace, not the window.
+        { .arguments = { "--trace", "/d" }, .viewer = "visual", .readerGone = true },
         // A directory is never deleted, so the log cannot be opened.
         { { "/d" }, "", "mkdir debug.log" },
         { { "/d" }, "", "mkfifo debug.log" },
@@ -179,6 +186,12 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
             .stale = stale,
             .exitCode = 2,
             .says = { "trace to no/dir/t (No" } },
+        { .arguments = { "--trace=", "/d" }, .stale = stale, .exitCode = 2, .says = { ": --trace= names no file" } },
+        { .arguments = { "--trace=debug.log" }, .stale = link, .exitCode = 2, .says = { "a symbolic link" } },
+        { .arguments = { "--trace=/dev/full" }, .exitCode = 2, .says = { "a character device" } },
+        // Control bytes from the line reach the terminal as '?'.
+        { .arguments = { "--trace=no/\x1B]0;title\x07" }, .exitCode = 2, .says = { "to no/?]0;title? (No" } },
+        { .arguments = { "--adapter=\x1B[2J" }, .exitCode = 2, .says = { "'?[2J'" } },
         // A word naming an adapter would leave the user on the simulator.
         { .arguments = { "i2c-1", "/d" }, .stale = stale, .exitCode = 2, .says = { "--adapter=i2c-1" } },
         { .arguments = { "/d", "sim" }, .stale = stale, .exitCode = 2, .says = { "--adapter=sim" } },
@@ -189,7 +202,7 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         const Sandbox box(c.stale);
         const std::string before = describe(box.log), victim = describe(box.dir / "victim");
 
-        EXPECT_EQ(box.run(c.arguments, c.visual, c.editor, c.closed, c.keep), c.exitCode);
+        EXPECT_EQ(box.run(c.arguments, c.visual, c.editor, c.closed, c.keep, c.readerGone), c.exitCode);
         const std::string out = box.read("out.txt"), err = box.read("err.txt");
         // Every line but the empty one switches debug mode on.
         const std::string line = c.arguments.empty() ? "" : "CmdLine: " + join(c.arguments) + "\n";
