@@ -124,8 +124,9 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         { { .name = kBridge, .failures = { { "SLAVE", EBUSY } } },
             "a kernel driver already owns address 0x2C on this bus" },
         { { .name = kBridge, .failures = { { "SMBUS", ENXIO } } }, "no device answers at 0x2C" },
-        { { .name = "odd bridge", .functions = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_READ_BYTE_DATA },
-            "adapter \"odd bridge\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the "
+        // The name is the device's own, and reaches the terminal without its control bytes.
+        { { .name = "odd\x1B[2J bridge", .functions = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_READ_BYTE_DATA },
+            "adapter \"odd?[2J bridge\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the "
             "chip" },
     };
     for (const auto& [adapter, why, bus, i2cDev] : cases) {
@@ -211,6 +212,7 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     kernel->plug(3, { .name = kBridge, .parent = behindHub(2) });
     kernel->plug(4, { .name = "i2c-tiny-usb at bus 001 device 005" });
     kernel->plug(6, { .name = "MCP2221" });
+    kernel->plug(8, { .name = "CH341\x1B]0;title\x07" });
     // A whole name beats a part of one; case does not matter. The serial number is cut to its buffer.
     char buffer[12];
     for (const auto& [name, serial] : { std::pair { "i2c-4", "i2c-tiny-us" }, { "i2c:MCP2221", "MCP2221" },
@@ -230,7 +232,7 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),
         "i2c-0\tSMBus I801 adapter at efa0\ni2c-3\t" + kBridge + "\tUSB port 1-1.2\ni2c-4\t"
             + "i2c-tiny-usb at bus 001 device 005\ni2c-6\tMCP2221\t(no " + kernel->devRoot().string()
-            + "/i2c-6)\ni2c-7\t(adapter name unknown)\n");
+            + "/i2c-6)\ni2c-7\t(adapter name unknown)\ni2c-8\tCH341?]0;title?\n");
     // Without i2c-dev no bus has a node, and loading it is the cure.
     kernel = std::make_shared<FakeKernelBus>(false);
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),
