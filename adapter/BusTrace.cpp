@@ -17,6 +17,9 @@ namespace {
 // be bus traffic.
 std::string refusal(const struct stat& file, bool terminal)
 {
+    // Emptying a file with another name would empty that other file too.
+    if (S_ISREG(file.st_mode) && file.st_nlink > 1)
+        return "a file with another name (a hard link); give a file of its own";
     if (S_ISREG(file.st_mode) || S_ISFIFO(file.st_mode) || terminal
         || (S_ISCHR(file.st_mode) && file.st_rdev == makedev(1, 3)))
         return {};
