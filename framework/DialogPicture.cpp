@@ -16,8 +16,8 @@ DialogPicture::DialogPicture(Make make, QWidget* parent)
 
 void DialogPicture::paintEvent(QPaintEvent* event)
 {
-    // The ratio this paint goes to is the window's screen's; the ratio asked for is kept, not the image's,
-    // which an icon may have in another size.
+    // The window may have moved to a screen with another ratio. The ratio asked for is kept rather than the
+    // image's: an icon's image may come in another size and so carry another ratio.
     if (const qreal ratio = devicePixelRatioF(); ratio != m_devicePixelRatio) {
         m_devicePixelRatio = ratio;
         setPixmap(m_make(ratio));

@@ -11,8 +11,8 @@ inline constexpr auto simulatedBoardLogoFile = "images/logo-simulated.raw";
 inline constexpr auto boostGuideFile = "images/boost-guide.raw";
 inline constexpr auto appIconSvgFile = "icons/hicolor/scalable/apps/kv3124-eval.svg";
 
-// Edge lengths in pixels of the window icon's embedded square images: what a title bar asks for, up to its
-// large icon on a screen of ratio 2 (AppIconEngine draws any other size).
+// Edge lengths in pixels of the window icon's embedded square images, those a title bar asks for up to 128
+// pixels (AppIconEngine draws any other size).
 inline constexpr std::array windowIconSizes { 16, 24, 32, 48, 64, 96, 128 };
 
 inline QString windowIconFile(int size)
