@@ -2,7 +2,7 @@
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize test-kernel bench fuzz package install screenshot format clean
+.PHONY: all deps configure build run test test-sanitize test-tsan test-kernel bench fuzz package install screenshot format clean
 
 all: build
 
@@ -27,6 +27,12 @@ test-sanitize: deps
 	@cmake --preset sanitize -DKV3124_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The code with threads (the bus back end's watcher, the adapter, the trace) under ThreadSanitizer.
+test-tsan: deps
+	@cmake --preset tsan -DKV3124_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
 
 # The program against the real kernel's i2c-dev and i2c-stub, in a throwaway virtual machine.
 test-kernel: build

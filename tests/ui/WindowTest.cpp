@@ -73,12 +73,21 @@ TEST_F(WindowTest, RegisterFilesFromTheContextMenu)
     QString said;
     bool plain = false;
     // Answers the file dialog with `file` and agrees to replace a file it names, then records and closes any message
-    // box, until the command returns.
+    // box, until the command returns. Any other dialog, or a file dialog that does not take the file, fails the test
+    // at once and is closed, so that nothing waits for an answer that never comes.
     const auto choose = [&](unsigned command, const QString& file) {
         QTimer answer;
+        int typed = 0;
         QObject::connect(&answer, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
+            if (!modal || modal == dialog->window())
+                return;
+            auto* chooser = qobject_cast<QFileDialog*>(modal);
+            if ((!chooser && !qobject_cast<QMessageBox*>(modal)) || (chooser && ++typed > 3)) {
+                ADD_FAILURE() << "unexpected dialog " << modal->metaObject()->className() << " \""
+                              << modal->windowTitle().toStdString() << '"';
+                modal->close();
+            } else if (chooser) {
                 chooser->findChild<QLineEdit*>("fileNameEdit")->setText(file); // typed, as a user would
                 // Queued, so that this answer can also take the question whether to replace a file.
                 QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
