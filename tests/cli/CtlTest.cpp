@@ -1,5 +1,9 @@
 // kv3124ctl run in-process on the simulated board: what it prints, its exit status, and the bus.
 #include "cli/Ctl.h"
+#include "cli/RegisterJson.h"
+
+#include "chip/Number.h"
+#include "chip/Snapshot.h"
 
 #include "adapter/AdapterConnectionTesting.h"
 #include "ptx/sim/SimulatorControl.h"
@@ -19,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <fcntl.h>
@@ -495,4 +500,80 @@ TEST_F(CtlTest, StandardStreamsClosedOrBrokenNeitherReachTheBusNorStopTheWork)
         EXPECT_EQ(spawn(onBus ? CTL_DRIVER : KV3124CTL, c.args, input, c.start), std::tuple(c.exit, c.out, c.err));
     }
     EXPECT_EQ(std::filesystem::file_size(trace), 200U);
+}
+
+// Every register Readback All reads, decoded in text and JSON against the chip's register map as written here,
+// bit 0 first: each bit set alone shows as exactly the field it belongs to, with that bit's weight in the field.
+TEST(RegisterDecoding, EveryBitOfEveryRegisterInTextAndJson)
+{
+    using Bits = std::array<const char*, 8>;
+    const Bits none { "-", "-", "-", "-", "-", "-", "-", "-" };
+    const std::vector<std::tuple<int, std::string, Bits>> map {
+        { 0x00, "written", { "backlight", "spread-spectrum", "slew-rate", "-", "-", "-", "-", "-" } },
+        { 0x01, "read-only", { "uvlo", "tsd", "over-current", "over-voltage", "under-voltage", "-", "short", "open" } },
+        { 0x02, "shown-only", none },
+        { 0x03, "written", { "-", "-", "-", "-", "brightness", "brightness", "brightness", "brightness" } },
+        { 0x04, "written",
+            { "brightness", "brightness", "brightness", "brightness", "brightness", "brightness", "brightness",
+                "brightness" } },
+        { 0x10, "written", { "mode", "mode", "auto-string", "-", "-", "-", "-", "pwm-standby" } },
+        { 0x11, "written", { "current-scale", "current-scale", "current-scale", "-", "-", "-", "-", "iset-external" } },
+        { 0x12, "written",
+            { "pwm-frequency", "pwm-frequency", "pwm-frequency", "-", "-", "-", "-", "pfset-external" } },
+        { 0x13, "written", { "boost-fset", "boost-comp", "-", "-", "-", "-", "comp-external", "fset-external" } },
+        { 0x14, "written", { "led1", "led2", "led3", "led4", "led5", "led6", "-", "-" } },
+        { 0x15, "written", { "step", "step", "-", "-", "-", "-", "smoothing", "smoothing" } },
+        { 0x16, "shown-only", none },
+        { 0x17, "shown-only", none },
+        { 0x18, "shown-only", none },
+        { 0x1C, "shown-only", none },
+        { 0x1D, "shown-only", none },
+        { 0x1E, "shown-only", none },
+        { 0x1F, "shown-only", none },
+    };
+    std::map<std::string, int> bitsSoFar; // a field's bits run on from one register into the next
+    for (const auto& [reg, access, bits] : map) {
+        for (int bit = 0; bit < 8; ++bit) {
+            SCOPED_TRACE(kv3124::hex(reg) + " bit " + std::to_string(bit));
+            kv3124::RegisterValues values;
+            for (const auto& entry : map)
+                values[static_cast<std::uint8_t>(std::get<0>(entry))] = 0;
+            values[static_cast<std::uint8_t>(reg)] = static_cast<std::uint8_t>(1 << bit);
+            const std::string owner = bits[bit];
+            const int weight = owner == "-" ? 0 : 1 << bitsSoFar[owner]++;
+
+            std::map<std::string, int> shown; // every field of the whole dump that is not 0
+            std::string registerAccess;
+            for (const QJsonValue r :
+                QJsonDocument::fromJson(QByteArray::fromStdString(registersJson(values)))["registers"].toArray()) {
+                if (r["address"].toInt() == reg)
+                    registerAccess = r["access"].toString().toStdString();
+                for (const QJsonValue f : r["fields"].toArray())
+                    if (f["value"].toInt() != 0)
+                        shown[f["name"].toString().toStdString()] = f["value"].toInt();
+            }
+            EXPECT_EQ(registerAccess, access);
+            std::map<std::string, int> only;
+            if (owner != "-")
+                only[owner] = weight;
+            EXPECT_EQ(shown, only);
+
+            // The text names the same fields on the register's line (the brightness on its low register's).
+            const std::string lines = kv3124::registerLines(values);
+            const std::string line = lines.substr(lines.find(kv3124::hex(reg) + ' '));
+            const std::string comment = line.substr(0, line.find('\n'));
+            std::set<std::string> named;
+            for (const char* field : bits)
+                if (std::string(field) != "-" && reg != 0x04)
+                    named.insert(field);
+            for (const std::string& field : named)
+                EXPECT_NE(comment.find(' ' + field + '='), std::string::npos) << comment;
+            std::size_t fieldsShown = comment.find('=') == std::string::npos ? 0 : 1;
+            for (auto at = comment.find(", "); at != std::string::npos; at = comment.find(", ", at + 1))
+                ++fieldsShown;
+            EXPECT_EQ(fieldsShown, named.size()) << comment;
+            EXPECT_EQ(comment.find("read-only") != std::string::npos, access == "read-only") << comment;
+            EXPECT_EQ(comment.find("shown only") != std::string::npos, access == "shown-only") << comment;
+        }
+    }
 }
