@@ -577,3 +577,48 @@ TEST(RegisterDecoding, EveryBitOfEveryRegisterInTextAndJson)
         }
     }
 }
+
+// Every spelling a number may take, the extremes, and the first refused on each side: a register byte, a field's
+// value and a snapshot's register and value.
+TEST_F(CtlTest, NumbersAtTheirBoundaries)
+{
+    std::vector<Case> cases;
+    const std::vector<std::pair<QString, int>> bytes { { "0", 0 }, { "0x0", 0 }, { "0XfF", 255 }, { "255", 255 },
+        { "0x000FF", 255 }, { "0x100", -1 }, { "256", -1 }, { "-1", -1 }, { "+1", -1 }, { "0x", -1 }, { "", -1 },
+        { " 1", -1 }, { "4294967296", -1 }, { "0x1g", -1 }, { "1.0", -1 } };
+    // In a script, so that "-1" is a word rather than an option, quoted to keep blanks and the empty word.
+    const auto line
+        = [](const std::string& command, const QString& word) { return command + " \"" + word.toStdString() + "\"\n"; };
+    for (const auto& [word, value] : bytes)
+        cases.push_back(value < 0
+                ? Case { { "run", "-" }, {}, "", 2,
+                    "line 1: value '" + word.toStdString() + "' is not a number from 0 to 0xFF", [] {},
+                    line("write 0x14", word) }
+                : Case { { "run", "-" }, { W(0x14, value) }, "", 0, "", [] {}, line("write 0x14", word) });
+    const std::vector<std::pair<QString, int>> brightness { { "0", 0 }, { "4095", 4095 }, { "0xFFF", 4095 },
+        { "4096", -1 }, { "0x1000", -1 }, { "-0", -1 } };
+    for (const auto& [word, value] : brightness)
+        cases.push_back(value < 0 ? Case { { "run", "-" }, {}, "", 2,
+                            "line 1: '" + word.toStdString() + "' is not a value of brightness (valid: 0 to 4095)",
+                            [] {}, line("set brightness", word) }
+                                  : Case { { "run", "-" }, { W(0x03, (value & 0xF) << 4), W(0x04, value >> 4) }, "", 0,
+                                      "", [] {}, line("set brightness", word) });
+    cases.push_back({ { "read", "0x1F" }, { R(0x1F, 0) }, "0x00\n" });
+    cases.push_back({ { "read", "0x100" }, {}, "", 2, "register '0x100' is not a number from 0 to 0xFF" });
+    const std::string path = file.toStdString() + ": line 1: ";
+    for (const auto& [snapshot, outcome] : std::vector<std::pair<std::string, std::string>> {
+             { "0x00 0x000", "written: 0x00\nskipped: \n" },
+             { "0x1F 255", "written: \nskipped: 0x1F\n" },
+             { "0x14 0x100", "value 0x100 of register 0x14 is above 0xFF" },
+             { "0x14 4294967296", "'4294967296' is not a number" },
+             { "0x20 0", "the chip has no register 0x20" },
+             { "0x05 0", "the chip has no register 0x05" },
+             { "-0x1 0", "'-0x1' is not a number" },
+         })
+        cases.push_back(outcome.starts_with("written")
+                ? Case { { "load", file },
+                    snapshot == "0x00 0x000" ? std::vector { W(0x00, 0), R(0x00, 0) } : std::vector<RegisterAccess>(),
+                    outcome, 0, "", [] {}, snapshot + '\n' }
+                : Case { { "load", file }, {}, "", 2, path + outcome, [] {}, snapshot + '\n' });
+    check(cases);
+}
