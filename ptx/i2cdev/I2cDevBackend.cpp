@@ -66,7 +66,9 @@ int I2cDevBackend::getSerialNumber(int index, char* buffer, std::size_t size)
     const std::scoped_lock lock(mutex_);
     if (index != 0 || !bus_ || !buffer || size == 0)
         return -1;
-    const std::string name = bus_->adapterName.empty() ? label() : bus_->adapterName;
+    const std::string name = !bus_->serial.empty() ? bus_->serial
+        : bus_->adapterName.empty()                ? label()
+                                                   : bus_->adapterName;
     serialNumber_ = name.substr(0, size - 1);
     std::memcpy(buffer, serialNumber_.c_str(), serialNumber_.size() + 1);
     return 0;
@@ -176,15 +178,21 @@ bool I2cDevBackend::connect(const BusEntry& bus)
 }
 
 // After an unplug only the same bridge may carry the session on, under whatever number it comes back:
-// an identical bridge elsewhere is another board, whose chip must get none of our reads and writes.
+// an identical bridge elsewhere is another board, whose chip must get none of our reads and writes. A
+// board named by its serial number is that bridge on any port, as long as no other carries the number.
 bool I2cDevBackend::reconnect()
 {
     if (connection_)
         return true;
     const std::vector<BusEntry> buses = listBuses(system_->sysRoot(), system_->devRoot());
-    const auto back
-        = std::ranges::find_if(buses, [&](const BusEntry& bus) { return bus.hasNode && sameBridge(bus, *bus_); });
-    if (back == buses.end() || !connect(*back))
+    std::optional<BusEntry> back;
+    if (selector_.bySerial())
+        back = selector_.choose(buses, true).bus;
+    else if (const auto found
+             = std::ranges::find_if(buses, [&](const BusEntry& bus) { return bus.hasNode && sameBridge(bus, *bus_); });
+             found != buses.end())
+        back = *found;
+    if (!back || !connect(*back))
         return false;
     reporter_.resolve(kUnplugged, describeBridge(*bus_) + " is back as " + label());
     return true;

@@ -19,7 +19,7 @@ namespace ptx::i2cdev {
 class BusConnection;
 class PeriodicCheck;
 
-// The bus's adapter name stands for the serial number; its own version record is 1.0 / 1.0. The
+// The serial number is the USB bridge's own, else the bus's adapter name; its own version record is 1.0 / 1.0. The
 // board's power and GPIO lines belong to the bridge and its driver, so those calls only check the handle.
 // While a session is open, a thread of its own looks for the bus's node a few times a second and closes
 // the node once it is gone, so that an unplugged bridge is let go even while nobody touches the window.
@@ -65,7 +65,7 @@ private:
     std::unique_ptr<PeriodicCheck> watcher_;
 };
 
-// The back end for a bus name such as "i2c-1" or "i2c:MCP2221"; nullptr when `name` is not one.
+// The back end for a bus name such as "i2c-1", "i2c:MCP2221" or "serial:KV-SN-000A"; nullptr when `name` is not one.
 std::unique_ptr<Backend> createBackend(std::string_view name);
 // The same over another kernel (tests pass a fake one).
 std::unique_ptr<Backend> createBackend(std::string_view name, std::shared_ptr<SystemCalls> system);

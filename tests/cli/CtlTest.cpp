@@ -127,7 +127,8 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
         { { "--bogus", "dump" }, {}, "", 2,
             "Unknown option 'bogus'; valid options: --adapter=NAME, --list-adapters, --json, --trace=FILE, -h, "
             "--help, -v, --version" },
-        { { "--adapter=bogus", "dump" }, {}, "", 2, "unknown adapter 'bogus' (choose sim, none, i2c-N or i2c:NAME)" },
+        { { "--adapter=bogus", "dump" }, {}, "", 2,
+            "unknown adapter 'bogus' (choose sim, none, i2c-N, i2c:NAME or serial:SERIAL)" },
         { { "--adapter=none", "dump" }, {}, "", 1,
             "USB Initialization Error: the adapter's firmware version cannot be read (no adapter?)" },
         { { "-v" }, {}, "kv3124ctl " KV3124_VERSION "\n" },
