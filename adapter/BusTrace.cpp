@@ -6,7 +6,61 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+
+namespace {
+
+// Why the trace may not go to a file of this kind; empty for a regular file, a FIFO, a terminal and
+// /dev/null. Anything else that takes writes is a device, and a trace written onto an I2C bus node would
+// be bus traffic.
+std::string refusal(const struct stat& file, bool terminal)
+{
+    if (S_ISREG(file.st_mode) || S_ISFIFO(file.st_mode) || terminal
+        || (S_ISCHR(file.st_mode) && file.st_rdev == makedev(1, 3)))
+        return {};
+    if (S_ISLNK(file.st_mode))
+        return "a symbolic link; give the file itself";
+    if (S_ISDIR(file.st_mode))
+        return "a directory";
+    if (S_ISSOCK(file.st_mode))
+        return "a socket";
+    if (S_ISBLK(file.st_mode))
+        return "a block device";
+    return "a character device that is neither a terminal nor /dev/null";
+}
+
+// Why `target` cannot be opened: what it is, when that says more than errno.
+std::string openFailure(const std::string& target, int error)
+{
+    struct stat file { };
+    const std::string kind = ::lstat(target.c_str(), &file) == 0 ? refusal(file, false) : "";
+    return kind.empty() ? std::strerror(error) : kind;
+}
+
+// The open descriptor of `target`, or -1 with `why` set. Never through a link; a FIFO blocks here until
+// its reader comes, as a shell redirection would. The kind is checked on what was opened, and a regular
+// file is emptied only then.
+int openTarget(const std::string& target, std::string& why)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0644);
+    if (fd < 0) {
+        why = openFailure(target, errno);
+        return -1;
+    }
+    struct stat file { };
+    if (::fstat(fd, &file) != 0)
+        why = std::strerror(errno);
+    else if (why = refusal(file, ::isatty(fd) == 1); why.empty() && S_ISREG(file.st_mode) && ::ftruncate(fd, 0) != 0)
+        why = std::strerror(errno);
+    if (why.empty())
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
 
 BusTrace::~BusTrace()
 {
@@ -19,10 +73,12 @@ BusTrace::~BusTrace()
 
 std::string BusTrace::start(const std::string& target)
 {
-    const int fd = target == "-" ? STDERR_FILENO
-                                 : ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644);
+    if (target.empty())
+        return "--trace= names no file (--trace alone writes to standard error)";
+    std::string why;
+    const int fd = target == "-" ? STDERR_FILENO : openTarget(target, why);
     if (fd < 0)
-        return "cannot write the trace to " + target + " (" + std::strerror(errno) + ")";
+        return "cannot write the trace to " + target + " (" + why + ")";
     m_fd = fd;
     ptxTraceTo(fd);
     return {};

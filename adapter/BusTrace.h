@@ -11,8 +11,8 @@ public:
     BusTrace& operator=(const BusTrace&) = delete;
     ~BusTrace();
 
-    // "-" traces to standard error, anything else is a file, created or replaced. Returns why the trace
-    // cannot be written, or an empty text when it runs.
+    // "-" traces to standard error, anything else is a file, created or replaced, or a FIFO, a terminal or
+    // /dev/null. Returns why the trace cannot be written there, or an empty text when it runs.
     std::string start(const std::string& target);
 
 private:

@@ -77,6 +77,7 @@ int spawnViewer(char* const argv[], int standardOutput, pid_t& viewer)
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGINT);
     sigaddset(&defaults, SIGQUIT);
+    sigaddset(&defaults, SIGPIPE); // the program ignores it; the viewer ends on a closed pipe as usual
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     const int spawned = posix_spawnp(&viewer, argv[0], &actions, &attributes, argv, environ);

@@ -5,34 +5,31 @@
 
 #include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
+#include "adapter/StandardStreams.h"
 #include "framework/CWinApp.h"
+#include "ptx/TerminalText.h"
 #include "ptx/ptx.h"
 
 #include <cstdio>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include <string>
 
 namespace {
 
-// A standard descriptor closed at start would go to the next file opened (the toolkit's wake-up
-// descriptor, the debug log, the I2C bus node), and what is meant for it would land in that file.
-void fillClosedStandardDescriptors()
+// A path or name in the line may hold control bytes; the terminal gets them as '?'.
+void complain(const std::string& text)
 {
-    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
-        if (::fcntl(fd, F_GETFD) < 0)
-            ::open("/dev/null", O_RDWR); // the lowest free number, which is fd: the ones below are open
+    std::fprintf(stderr, "kv3124-eval: %s\n", ptx::printable(text).c_str());
 }
 
 } // namespace
 
 int runProgram(int argc, char** argv)
 {
-    fillClosedStandardDescriptors();
+    guardStandardStreams();
     const Startup startup = decideStartup(argc, argv);
     std::fputs(startup.output.c_str(), stdout);
     if (!startup.error.empty())
-        std::fprintf(stderr, "kv3124-eval: %s\n", startup.error.c_str());
+        complain(startup.error);
     switch (startup.action) {
     case Startup::Action::Exit:
         return startup.exitCode;
@@ -44,8 +41,8 @@ int runProgram(int argc, char** argv)
     }
     ptxSelectBackend(startup.adapter.c_str()); // a name decideStartup accepted
     BusTrace trace;
-    if (const std::string error = startup.trace.empty() ? "" : trace.start(startup.trace); !error.empty()) {
-        std::fprintf(stderr, "kv3124-eval: %s\n", error.c_str());
+    if (const std::string error = startup.trace ? trace.start(*startup.trace) : ""; !error.empty()) {
+        complain(error);
         return exitUsage;
     }
     EvalApp app(startup.adapter);

@@ -11,7 +11,7 @@
 namespace {
 
 // Where a row's value goes. Qt's standard options go nowhere here: the toolkit reads them itself.
-using Target = std::variant<std::monostate, bool ProgramOptions::*, std::string ProgramOptions::*>;
+using Target = std::variant<std::monostate, bool ProgramOptions::*, std::optional<std::string> ProgramOptions::*>;
 
 struct OptionRow {
     std::array<const char*, 2> names; // the short name first, if there is one
@@ -114,7 +114,7 @@ ProgramOptions parseProgramOptions(int argc, const char* const* argv)
         const QString name = toQString(row.names[1] ? row.names[1] : row.names[0]);
         if (const auto flag = std::get_if<bool ProgramOptions::*>(&row.target))
             options.*(*flag) = parser.isSet(name);
-        else if (const auto value = std::get_if<std::string ProgramOptions::*>(&row.target);
+        else if (const auto value = std::get_if<std::optional<std::string> ProgramOptions::*>(&row.target);
                  value && parser.isSet(name))
             options.*(*value) = toBytes(parser.value(name));
     }

@@ -3,6 +3,7 @@
 // the adapter list and rejections need no display.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,8 @@ struct ProgramOptions {
     bool helpAll = false;
     bool version = false;
     bool listAdapters = false;
-    std::string adapter = "sim";
-    std::string trace; // where the bus trace goes, "-" for standard error; empty for none
+    std::optional<std::string> adapter; // "sim" when not given
+    std::optional<std::string> trace; // where the bus trace goes, "-" for standard error
     std::vector<std::string> words; // arguments that are no option nor an option's value
     std::string error; // why the line cannot be read; empty when it can
 };

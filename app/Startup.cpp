@@ -4,9 +4,9 @@
 
 #include "Version.h"
 #include "adapter/AdapterTexts.h"
+#include "ptx/TerminalText.h"
 #include "ptx/i2cdev/BusSelector.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -17,14 +17,12 @@ bool isAdapterName(const std::string& name)
 }
 
 // The user's own text goes into the one line as it is, apart from what would break the line.
-Startup rejected(std::string error)
+Startup rejected(const std::string& error)
 {
-    std::replace_if(
-        error.begin(), error.end(), [](unsigned char c) { return c < ' ' || c == 0x7F; }, '?');
     Startup startup;
     startup.action = Startup::Action::Exit;
     startup.exitCode = exitUsage;
-    startup.error = std::move(error);
+    startup.error = ptx::printable(error);
     return startup;
 }
 
@@ -52,13 +50,14 @@ Startup decideStartup(int argc, const char* const* argv)
         startup.action = Startup::Action::ListAdapters;
         return startup;
     }
-    if (!isAdapterName(options.adapter))
-        return rejected(unknownAdapterMessage(options.adapter));
+    const std::string adapter = options.adapter.value_or("sim");
+    if (!isAdapterName(adapter))
+        return rejected(unknownAdapterMessage(adapter));
     // A word alone starts nothing: the simulator would run while the user believes in a real board.
     for (const std::string& word : options.words)
         if (isAdapterName(word))
             return rejected("'" + word + "' is no option; to use that adapter write --adapter=" + word);
-    startup.adapter = options.adapter;
+    startup.adapter = adapter;
     startup.trace = options.trace;
     return startup;
 }

@@ -1,6 +1,7 @@
 // What the command line asks for, decided before any window, log or adapter exists.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The exit status of a line that cannot be accepted.
@@ -11,7 +12,7 @@ struct Startup {
     Action action = Action::OpenWindow;
     int exitCode = 0; // for Exit
     std::string adapter = "sim"; // for OpenWindow
-    std::string trace; // for OpenWindow: where the bus trace goes, empty for none
+    std::optional<std::string> trace; // for OpenWindow: where the bus trace goes, if anywhere
     std::string output; // for standard output
     std::string error; // one line for standard error, without the program's name
 };

@@ -9,6 +9,7 @@
 #include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
 #include "chip/QuotedWord.h"
+#include "ptx/TerminalText.h"
 
 #include "Version.h"
 
@@ -124,7 +125,7 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
         flushOutput(out);
         return 0;
     } catch (const CommandFailure& failure) {
-        err << "kv3124ctl: " << failure.message << '\n';
+        err << "kv3124ctl: " << ptx::printable(failure.message) << '\n';
         return failure.exitCode;
     }
 }

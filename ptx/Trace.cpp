@@ -9,6 +9,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -25,6 +26,16 @@ constexpr std::ptrdiff_t kTimeWidth = 10;
 constexpr std::ptrdiff_t kCallWidth = 8;
 // A longer firmware record is cut here and ends in "..".
 constexpr int kShownBytes = 16;
+
+// The trace goes off and the board work goes on without it. A reader that went away (EPIPE) ended it on
+// purpose, as `| head` does; anything else is said once, by whichever thread failed first.
+void stop(int fd, int error)
+{
+    int expected = fd;
+    if (descriptor.compare_exchange_strong(expected, -1, std::memory_order_acq_rel) && error != EPIPE)
+        std::fprintf(stderr, "%s: the trace could not be written (%s); going on without it\n",
+            program_invocation_short_name, std::strerror(error));
+}
 
 // One line, built in place with integers only (no locale) and written with one write(2), so that lines
 // from several writers interleave whole and a crash loses none that was finished.
@@ -119,9 +130,26 @@ private:
     {
         buffer_[size_++] = '\n';
         const int savedErrno = errno;
-        const int fd = descriptor.load(std::memory_order_relaxed);
-        while (fd >= 0 && ::write(fd, buffer_.data(), size_) < 0 && errno == EINTR) { }
+        if (const int fd = descriptor.load(std::memory_order_relaxed); fd >= 0 && !writeAll(fd))
+            stop(fd, errno);
         errno = savedErrno;
+    }
+
+    // False with errno set when the line cannot go out whole; a short write goes on with the rest, so
+    // that a full disk shows as ENOSPC or EFBIG on the next attempt.
+    bool writeAll(int fd) const
+    {
+        for (std::size_t written = 0; written < size_;) {
+            const ssize_t count = ::write(fd, buffer_.data() + written, size_ - written);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0) {
+                errno = count < 0 ? errno : EIO;
+                return false;
+            }
+            written += static_cast<std::size_t>(count);
+        }
+        return true;
     }
 
     std::array<char, 256> buffer_ {};

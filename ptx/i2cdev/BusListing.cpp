@@ -1,5 +1,6 @@
 #include "ptx/i2cdev/BusListing.h"
 
+#include "ptx/TerminalText.h"
 #include "ptx/i2cdev/BusDirectory.h"
 
 namespace ptx::i2cdev {
@@ -12,16 +13,18 @@ std::string describeBuses(const std::filesystem::path& sysRoot, const std::files
     const bool i2cDevLoaded = hasI2cDev(sysRoot);
     std::string text;
     for (const BusEntry& bus : buses) {
-        text += busLabel(bus.number) + '\t' + (bus.adapterName.empty() ? "(adapter name unknown)" : bus.adapterName);
+        // The names come from the device and its driver; the tabs and line ends are the listing's own.
+        text += busLabel(bus.number) + '\t'
+            + (bus.adapterName.empty() ? "(adapter name unknown)" : printable(bus.adapterName));
         // Identical bridges are told apart by the port they are plugged into.
         if (!bus.usbPort.empty())
-            text += "\tUSB port " + bus.usbPort;
+            text += "\tUSB port " + printable(bus.usbPort);
         if (!bus.hasNode)
             text += "\t(no " + nodePath(devRoot, bus.number).string()
                 + (i2cDevLoaded ? std::string(")") : std::string(": ") + loadI2cDevHint + ")");
         // Last, so that readers of the earlier columns see no change.
         if (!bus.serial.empty())
-            text += "\tserial " + bus.serial;
+            text += "\tserial " + printable(bus.serial);
         text += '\n';
     }
     return text;

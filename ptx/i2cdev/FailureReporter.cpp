@@ -1,5 +1,7 @@
 #include "ptx/i2cdev/FailureReporter.h"
 
+#include "ptx/TerminalText.h"
+
 #include <cerrno>
 #include <cstdio>
 
@@ -7,9 +9,10 @@ namespace ptx::i2cdev {
 
 namespace {
 
+// Adapter names and USB strings come from the device itself.
 void print(const std::string& text)
 {
-    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, text.c_str());
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, printable(text).c_str());
 }
 
 } // namespace

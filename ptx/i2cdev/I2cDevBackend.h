@@ -65,6 +65,9 @@ private:
     std::unique_ptr<PeriodicCheck> watcher_;
 };
 
+// The kernel the next createBackend(name) reaches: tests install a fake one to run a whole program on it;
+// nullptr goes back to the real one.
+void installKernel(std::shared_ptr<SystemCalls> system);
 // The back end for a bus name such as "i2c-1", "i2c:MCP2221" or "serial:KV-SN-000A"; nullptr when `name` is not one.
 std::unique_ptr<Backend> createBackend(std::string_view name);
 // The same over another kernel (tests pass a fake one).

@@ -76,6 +76,7 @@ struct Case {
     std::string stale {};
     std::string closed {}; // the standard descriptors it starts without
     bool keep = false; // the delete fails, so what `stale` left is still there
+    bool readerGone = false; // standard error is a pipe whose reader has gone
     const char* visual = "./visual";
     const char* editor = "./editor";
     int exitCode = 0;
@@ -89,7 +90,7 @@ struct Case {
 
 // A working directory with the viewer under three names, first on PATH, and a runtime folder. The
 // viewer records its name, arguments and open descriptors below 10 (a shell keeps its script above),
-// says whether it ignores Ctrl-C or Ctrl-\ and whether the program still holds an I2C bus node, copies
+// says whether it ignores Ctrl-C, Ctrl-\ or SIGPIPE and whether the program still holds an I2C bus node, copies
 // the file it was given, sends both signals to the program and takes its time, so a test sees which
 // viewer ran, what it inherited, whether the log was complete and whether the program waited.
 struct Sandbox {
@@ -99,13 +100,15 @@ struct Sandbox {
         fs::remove_all(dir);
         fs::create_directories(dir / "run");
         fs::permissions(dir / "run", fs::perms::owner_all);
-        std::ofstream(dir / "visual") << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
-                                         "(for fd in 0 1 2 3 4 5 6 7 8 9; do [ -e /proc/$$/fd/$fd ] && printf '%s ' "
-                                         "$fd; done; grep -q 'SigIgn:.*[^0189]$' /proc/$$/status && echo ignores;"
-                                         " ls -l /proc/$PPID/fd | grep -q /dev/i2c- && echo holds a bus)"
-                                         " >> viewer-args.txt\n"
-                                         "cat \"$1\" > viewer-saw.txt\nkill -INT $PPID; kill -QUIT $PPID\n"
-                                         "sleep 0.3\ntouch viewer-done\n";
+        std::ofstream(dir / "visual")
+            << "#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > viewer-args.txt\n"
+               "(for fd in 0 1 2 3 4 5 6 7 8 9; do [ -e /proc/$$/fd/$fd ] && printf '%s ' "
+               "$fd; done; [ $((0x$(sed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status) & 0x1006)) -ne 0 ]"
+               " && echo ignores;"
+               " ls -l /proc/$PPID/fd | grep -q /dev/i2c- && echo holds a bus)"
+               " >> viewer-args.txt\n"
+               "cat \"$1\" > viewer-saw.txt\nkill -INT $PPID; kill -QUIT $PPID\n"
+               "sleep 0.3\ntouch viewer-done\n";
         fs::permissions(dir / "visual", fs::perms::owner_all);
         fs::copy_file(dir / "visual", dir / "editor");
         fs::copy_file(dir / "visual", dir / "xdg-open");
@@ -134,6 +137,8 @@ struct Sandbox {
             std::signal(SIGQUIT, SIG_DFL);
             if (::chdir(dir.c_str()) != 0 || ::dup2(::open("out.txt", O_WRONLY | O_CREAT, 0600), 1) != 1
                 || ::dup2(::open("err.txt", O_WRONLY | O_CREAT, 0600), 2) != 2 || (c.keep && !denyDeletes()))
+                ::_exit(126);
+            if (int gone[2]; c.readerGone && (::pipe(gone) != 0 || ::close(gone[0]) != 0 || ::dup2(gone[1], 2) != 2))
                 ::_exit(126);
             for (const char fd : c.closed)
                 ::close(fd - '0');
@@ -180,6 +185,8 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { .arguments = { "/d" }, .viewer = "missing", .visual = "./missing" },
         // The trace has the start-up's calls, and the log stays as it is.
         { .arguments = { "--trace=trace.txt", "/d" }, .viewer = "visual", .traced = " find     -> 1 ok\n" },
+        // A trace reader that went away ends the trace, not the window.
+        { .arguments = { "--trace", "/d" }, .viewer = "visual", .readerGone = true },
         // What is logged is in the file as soon as it is written.
         { .arguments = { "/d" }, .exitCode = -1, .killed = true },
         // The viewer's copy is made in the temporary folder without a runtime folder, and never in a
@@ -225,6 +232,12 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
             .stale = stale,
             .exitCode = 2,
             .says = { "trace to no/dir/t (No" } },
+        { .arguments = { "--trace=", "/d" }, .stale = stale, .exitCode = 2, .says = { ": --trace= names no file" } },
+        { .arguments = { "--trace=debug.log" }, .stale = link, .exitCode = 2, .says = { "a symbolic link" } },
+        { .arguments = { "--trace=/dev/full" }, .exitCode = 2, .says = { "a character device" } },
+        // Control bytes from the line reach the terminal as '?'.
+        { .arguments = { "--trace=no/\x1B]0;title\x07" }, .exitCode = 2, .says = { "to no/?]0;title? (No" } },
+        { .arguments = { "--adapter=\x1B[2J" }, .exitCode = 2, .says = { "'?[2J'" } },
         // A word naming an adapter would leave the user on the simulator.
         { .arguments = { "i2c-1", "/d" }, .stale = stale, .exitCode = 2, .says = { "--adapter=i2c-1" } },
         { .arguments = { "/d", "sim" }, .stale = stale, .exitCode = 2, .says = { "--adapter=sim" } },

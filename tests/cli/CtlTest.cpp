@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -22,7 +24,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -109,6 +114,61 @@ const std::string powerOnDump = R"(0x00 0x01  # control: backlight=on, spread-sp
 0x1F 0x00  # shown only
 )";
 
+// What a process of the tool meets at start.
+struct Start {
+    std::string closed = {}; // the standard descriptors it starts without
+    bool readerGone = false; // standard error is a pipe whose reader has gone
+    rlim_t fileLimit = RLIM_INFINITY; // bytes a file may grow to; a write beyond fails with EFBIG
+    bool fullOutput = false; // standard output is /dev/full
+};
+
+std::string drain(int fd)
+{
+    std::string text;
+    char buffer[4096];
+    for (ssize_t count; (count = ::read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(count));
+    ::close(fd);
+    return text;
+}
+
+// `program` run with `args` as a process, standard input from `input`: its exit status (128 and the
+// signal when one ended it), standard output and standard error.
+std::tuple<int, std::string, std::string> spawn(
+    const char* program, std::vector<std::string> args, const std::string& input, const Start& start)
+{
+    int out[2], err[2], gone[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0 || ::pipe(gone) != 0)
+        return { -1, "", "" };
+    ::close(gone[0]);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int in = ::open(input.c_str(), O_RDONLY);
+        if (start.fullOutput)
+            ::dup2(::open("/dev/full", O_WRONLY), out[1]);
+        const rlimit limit { start.fileLimit, start.fileLimit };
+        if (::dup2(in, 0) != 0 || ::dup2(out[1], 1) != 1 || ::dup2(start.readerGone ? gone[1] : err[1], 2) != 2
+            || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(126);
+        std::signal(SIGXFSZ, SIG_IGN);
+        for (const char fd : start.closed)
+            ::close(fd - '0');
+        ::close_range(3, ~0U, 0);
+        std::vector<char*> argv { const_cast<char*>(program) };
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ::execv(program, argv.data());
+        ::_exit(127);
+    }
+    for (const int fd : { out[1], err[1], gone[1] })
+        ::close(fd);
+    std::string printed = drain(out[0]), told = drain(err[0]);
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return { WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), printed, told };
+}
+
 } // namespace
 
 TEST_F(CtlTest, RegisterCommandsAndOptions)
@@ -132,13 +192,44 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
         { { "--adapter=none", "dump" }, {}, "", 1,
             "USB Initialization Error: the adapter's firmware version cannot be read (no adapter?)" },
         { { "-v" }, {}, "kv3124ctl " KV3124_VERSION "\n" },
-        { { "--trace=" + dir.filePath("trace"), "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
-        { { "--trace=/no/such/dir/t", "dump" }, {}, "", 2,
-            "cannot write the trace to /no/such/dir/t (No such file or directory)" },
     });
-    std::ifstream trace(dir.filePath("trace").toStdString());
-    EXPECT_NE(std::string(std::istreambuf_iterator<char>(trace), {}).find(" read     0x2C 0x14 -> 0x3F ok\n"),
-        std::string::npos);
+}
+
+// Where the trace may go: a file (replaced), a terminal, /dev/null; nothing else is written to.
+TEST_F(CtlTest, TraceGoesOnlyToAFileATerminalOrDevNull)
+{
+    const std::string victim = dir.filePath("victim").toStdString(), trace = dir.filePath("trace").toStdString();
+    const auto at = [&](const char* name) { return "--trace=" + dir.filePath(name); };
+    std::ofstream(trace) << std::string(4096, '#') + " an earlier run's lines\n"; // longer than this run's
+    std::ofstream(victim) << "keep\n";
+    std::filesystem::create_symlink(victim, dir.filePath("link").toStdString());
+    std::filesystem::create_directory(dir.filePath("folder").toStdString());
+    sockaddr_un address { .sun_family = AF_UNIX, .sun_path = {} };
+    dir.filePath("socket").toStdString().copy(address.sun_path, sizeof address.sun_path - 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const auto refused = [&](const QString& option, const std::string& why) {
+        const std::string target = option.mid(8).toStdString();
+        return Case { { option, "read", "0x14" }, {}, "", 2, "cannot write the trace to " + target + " (" + why + ")" };
+    };
+    check({
+        { { at("trace"), "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
+        { { "--trace=/dev/null", "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
+        { { "--trace=", "read", "0x14" }, {}, "", 2,
+            "--trace= names no file (--trace alone writes to standard error)" },
+        refused("--trace=/no/such/dir/t", "No such file or directory"),
+        refused(at("link"), "a symbolic link; give the file itself"),
+        refused(at("folder"), "a directory"),
+        refused(at("socket"), "a socket"),
+        // A device node takes writes as its device's own traffic; /dev/i2c-N would put them on the bus.
+        refused("--trace=/dev/full", "a character device that is neither a terminal nor /dev/null"),
+    });
+    ::close(socket);
+    std::ifstream traced(trace), kept(victim);
+    const std::string lines(std::istreambuf_iterator<char>(traced), {});
+    EXPECT_NE(lines.find(" read     0x2C 0x14 -> 0x3F ok\n"), std::string::npos) << lines;
+    EXPECT_EQ(lines.find("earlier"), std::string::npos) << "an earlier trace is replaced, never appended to";
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep\n");
 }
 
 TEST_F(CtlTest, DumpAsJsonHoldsEveryRegisterWithItsFields)
@@ -278,6 +369,7 @@ TEST_F(CtlTest, LoadChecksTheWholeFileAndStopsAtTheFirstFailure)
             [] { sim::setReadResultOverride(0x14, 0x3E); }, good },
         bad("# header\n\n0x14\n", "line 3: expected a register and a value, like 0x14 0x3F"),
         bad("0x14 on\n", "line 1: 'on' is not a number"),
+        bad("0x14 \x1B[2J\n", "line 1: '?[2J' is not a number"),
         bad("0x14 0x3F\n0x19 0x00\n", "line 2: the chip has no register 0x19"),
         bad("0x11 0x05\n0x14 0x100\n", "line 2: value 0x100 of register 0x14 is above 0xFF"),
         bad("0x14 0x3F\n0x11 0\n20 0x3F\n", "line 3: register 0x14 given twice (first on line 1)"),
@@ -316,22 +408,22 @@ TEST_F(CtlTest, RunStopsAtTheFirstFailingLine)
         { { "run", dir.path() }, {}, "", 2, dir.path().toStdString() + " is a folder" },
         { { "run", "-" }, {}, "", 2, "line 1: unknown command '" + std::string(40, 'x') + "...'", [] {},
             std::string(60, 'x') },
+        // A terminal's escape sequence in the input is shown, not obeyed.
+        { { "run", "-" }, {}, "", 2, "line 1: unknown command '?]0;title?'", [] {}, "\x1B]0;title\x07\n" },
     });
 }
 
-// The tool as a process: each answer of `run -` comes before the next line is sent, so a co-process can drive it;
-// standard output that cannot be written is an error.
-TEST_F(CtlTest, StandardStreamsOfTheProcess)
+// The tool as a process: each answer of `run -` comes before the next line is sent, so a co-process can drive it.
+TEST_F(CtlTest, RunAnswersEachLineBeforeTheNextIsRead)
 {
     int input[2], output[2];
     ASSERT_EQ(::pipe2(input, O_CLOEXEC), 0);
     ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
-    const auto start = [](std::vector<const char*> args, int in, int out, int err) {
+    const auto start = [](std::vector<const char*> args, int in, int out) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, in, STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
         args.insert(args.begin(), KV3124CTL);
         args.push_back(nullptr);
         pid_t child = -1;
@@ -352,7 +444,7 @@ TEST_F(CtlTest, StandardStreamsOfTheProcess)
         ::waitpid(child, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
-    const pid_t script = start({ "run", "-" }, input[0], output[1], STDERR_FILENO);
+    const pid_t script = start({ "run", "-" }, input[0], output[1]);
     ::close(input[0]);
     ::close(output[1]);
     ASSERT_EQ(::write(input[1], "read 0x14\n", 10), 10);
@@ -363,14 +455,43 @@ TEST_F(CtlTest, StandardStreamsOfTheProcess)
     EXPECT_EQ(answer(output[0]), "");
     ::close(output[0]);
     EXPECT_EQ(exitStatus(script), 0);
+}
 
-    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-    const int errors = ::open(dir.filePath("err").toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    EXPECT_EQ(exitStatus(start({ "dump", "--json" }, nothing, full, errors)), 2);
-    std::ifstream said(dir.filePath("err").toStdString());
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(said), {}),
-        "kv3124ctl: cannot write standard output (No space left on device)\n");
-    for (const int fd : { full, errors, nothing })
-        ::close(fd);
+// The tool as a process, where its guard of the standard streams and the trace's own failures show.
+TEST_F(CtlTest, StandardStreamsClosedOrBrokenNeitherReachTheBusNorStopTheWork)
+{
+    const std::string trace = dir.filePath("trace").toStdString();
+    const std::string good = "0x14 0x3F\n0x11 0x05\n0x00 0x81\n0x02 0x00\n",
+                      loaded = "written: 0x11, 0x14, 0x00\nskipped: 0x02\n";
+    const struct {
+        std::vector<std::string> args;
+        Start start;
+        int exit = 0;
+        std::string out = {}, err = {};
+    } cases[] = {
+        // On the fake kernel's bus, whose node must receive no byte (the driver ends with 3 when it does).
+        { { "--adapter=i2c-5", "read", "0x14" }, {}, 0, "0x00\n" },
+        { { "--adapter=i2c-6", "read", "0x14" }, {}, 1, "",
+            "ctl_driver: i2c-6: no device answers at 0x2C\nkv3124ctl: USB Initialization Error: the adapter's "
+            "firmware version cannot be read (no adapter?)\n" },
+        // The back end says why while the node is open: onto the node, were 2 left closed.
+        { { "--adapter=i2c-6", "read", "0x14" }, { .closed = "12" }, 1 },
+        // A trace reader that went away ends the trace, not the load.
+        { { "--trace", "load", file.toStdString() }, { .readerGone = true }, 0, loaded },
+        // A trace that cannot grow is said once, and the work goes on.
+        { { "--trace=" + trace, "load", file.toStdString() }, { .fileLimit = 200 }, 0, loaded,
+            "kv3124ctl: the trace could not be written (File too large); going on without it\n" },
+        // Standard output is checked, also when the output fits its buffer.
+        { { "dump", "--json" }, { .fullOutput = true }, 2, "",
+            "kv3124ctl: cannot write standard output (No space left on device)\n" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.front() + " " + c.args.back() + ", closed " + c.start.closed);
+        std::ofstream(file.toStdString()) << good;
+        const std::string input = dir.filePath("input").toStdString();
+        std::ofstream(input) << "load " + file.toStdString() + "\n";
+        const bool onBus = c.args.front().starts_with("--adapter=i2c-");
+        EXPECT_EQ(spawn(onBus ? CTL_DRIVER : KV3124CTL, c.args, input, c.start), std::tuple(c.exit, c.out, c.err));
+    }
+    EXPECT_EQ(std::filesystem::file_size(trace), 200U);
 }

@@ -165,7 +165,8 @@ int FakeKernelBus::open(const fs::path& path)
     const int bus = std::stoi(path.filename().string().substr(4));
     if (const int error = buses_.at(bus).failing("open"))
         return error;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Writable, as the real node is opened: a stray write(2) onto it lands in the file, for a test to see.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     nodes_[fd] = Node { .bus = bus };
     return fd;
 }

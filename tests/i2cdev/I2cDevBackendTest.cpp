@@ -132,8 +132,9 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         { { .name = kBridge, .failures = { { "SLAVE", EBUSY } } },
             "a kernel driver already owns address 0x2C on this bus" },
         { { .name = kBridge, .failures = { { "SMBUS", ENXIO } } }, "no device answers at 0x2C" },
-        { { .name = "odd bridge", .functions = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_READ_BYTE_DATA },
-            "adapter \"odd bridge\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the "
+        // The name is the device's own, and reaches the terminal without its control bytes.
+        { { .name = "odd\x1B[2J bridge", .functions = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_READ_BYTE_DATA },
+            "adapter \"odd?[2J bridge\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the "
             "chip" },
     };
     for (const auto& [adapter, why, bus, i2cDev] : cases) {
@@ -270,13 +271,14 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     kernel->plug(3, { .name = kBridge, .parent = behindHub(2) });
     kernel->plug(4, { .name = "i2c-tiny-usb at bus 001 device 005" });
     kernel->plug(6, { .name = "MCP2221" });
-    kernel->plug(9, { .name = "CP2112 SMBus Bridge on hidraw0", .parent = behindHub(3), .serial = "KV-SN-000A" });
+    kernel->plug(8, { .name = "CH341\x1B]0;title\x07" });
+    kernel->plug(9, { .name = "CP2112 SMBus Bridge on hidraw0", .parent = behindHub(3), .serial = "KV-SN-\x1B[2J" });
     // A whole name beats a part of one; case does not matter. A USB bridge's serial number is its own, any
     // other adapter's is its name. The serial number is cut to its buffer.
     char buffer[12];
-    for (const auto& [name, serial] :
-        { std::pair { "i2c-4", "i2c-tiny-us" }, { "i2c:MCP2221", "MCP2221" }, { "i2c:TINY", "i2c-tiny-us" },
-            { "i2c:usb-i2c", "MCP2221 usb" }, { "i2c:CP2112", "KV-SN-000A" }, { "serial:KV-SN-000A", "KV-SN-000A" } }) {
+    for (const auto& [name, serial] : { std::pair { "i2c-4", "i2c-tiny-us" }, { "i2c:MCP2221", "MCP2221" },
+             { "i2c:TINY", "i2c-tiny-us" }, { "i2c:usb-i2c", "MCP2221 usb" }, { "i2c:CP2112", "KV-SN-\x1B[2J" },
+             { "serial:KV-SN-\x1B[2J", "KV-SN-\x1B[2J" } }) {
         backend = createBackend(name, kernel);
         ASSERT_EQ(backend->findControllers(), 1) << name;
         EXPECT_EQ(backend->getSerialNumber(0, buffer, sizeof buffer), 0);
@@ -293,8 +295,8 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),
         "i2c-0\tSMBus I801 adapter at efa0\ni2c-3\t" + kBridge + "\tUSB port 1-1.2\ni2c-4\t"
             + "i2c-tiny-usb at bus 001 device 005\ni2c-6\tMCP2221\t(no " + kernel->devRoot().string()
-            + "/i2c-6)\ni2c-7\t(adapter name unknown)\ni2c-9\tCP2112 SMBus Bridge on hidraw0\tUSB port "
-            + "1-1.3\tserial KV-SN-000A\n");
+            + "/i2c-6)\ni2c-7\t(adapter name unknown)\ni2c-8\tCH341?]0;title?\ni2c-9\tCP2112 SMBus Bridge on "
+            + "hidraw0\tUSB port 1-1.3\tserial KV-SN-?[2J\n");
     // Without i2c-dev no bus has a node, and loading it is the cure.
     kernel = std::make_shared<FakeKernelBus>(false);
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),

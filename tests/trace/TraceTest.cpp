@@ -2,9 +2,15 @@
 #include "EvalDialogFixture.h"
 
 #include "adapter/AdapterConnection.h"
+#include "ptx/Trace.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -107,5 +113,31 @@ TEST_F(TraceTest, EveryAdapterCallIsOneLineSayingWhatTheBoardLogged)
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(lines, shown ? expected : std::vector<std::string> {});
         EXPECT_TRUE(!shown || std::ranges::count(lines, shown) > 0) << shown;
+    }
+}
+
+// A trace that cannot be written goes off and the calls go on; it says so once, unless its reader went away.
+TEST_F(TraceTest, AFailingTraceGoesOffSayingSoOnceUnlessItsReaderLeft)
+{
+    std::signal(SIGPIPE, SIG_IGN); // as the programs do
+    int readerGone[2];
+    ASSERT_EQ(::pipe(readerGone), 0);
+    ::close(readerGone[0]);
+    const std::pair<int, std::string> cases[] {
+        { readerGone[1], "" },
+        { ::open("/dev/full", O_WRONLY | O_CLOEXEC),
+            std::string(program_invocation_short_name)
+                + ": the trace could not be written (No space left on device); going on without it\n" },
+    };
+    for (const auto& [fd, told] : cases) {
+        SCOPED_TRACE(told);
+        unsigned char rfw = 0;
+        ::testing::internal::CaptureStderr();
+        ptxTraceTo(fd);
+        EXPECT_EQ(adapterInit(rfw), 0);
+        adapterRelease();
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), told);
+        EXPECT_FALSE(ptx::trace::on());
+        ::close(fd);
     }
 }
