@@ -7,6 +7,7 @@
 #include "ptx/i2cdev/FailureReporter.h"
 #include "ptx/i2cdev/SystemCalls.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,7 @@ public:
     int registerRead(int handle, int deviceAddress, int registerAddress) override;
     int registerWrite(int handle, int deviceAddress, int registerAddress, int value) override;
     int close(int handle) override;
+    void waitForReturn(std::chrono::seconds wait) override;
 
 private:
     bool isOpen(int handle) const;
@@ -45,6 +47,8 @@ private:
     bool reconnect();
     // Runs one register transfer, reconnecting first after an unplug: its result, or -1.
     int transfer(int address, const std::string& doing, const std::function<int(BusConnection&)>& run);
+    bool awaitReturn();
+    bool bridgeGone(int error);
     void closeVanishedNode();
     void disconnect();
     bool nodeExists() const;
@@ -59,6 +63,8 @@ private:
     std::optional<BusEntry> bus_; // where the adapter was last found
     std::string serialNumber_;
     bool opened_ = false;
+    // kv3124ctl's --wait; unset in the window, whose session waits for the bridge for as long as it is open.
+    std::optional<std::chrono::seconds> returnWait_;
     std::unique_ptr<BusConnection> connection_; // empty while the adapter is unplugged
     FailureReporter reporter_;
     // Last, so that it stops before anything it looks at goes.
