@@ -1,9 +1,9 @@
 #include "BusTrace.h"
 
+#include "ptx/ErrorText.h"
 #include "ptx/ptx.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,6 +17,9 @@ namespace {
 // be bus traffic.
 std::string refusal(const struct stat& file, bool terminal)
 {
+    // Emptying a file with another name would empty that other file too.
+    if (S_ISREG(file.st_mode) && file.st_nlink > 1)
+        return "a file with another name (a hard link); give a file of its own";
     if (S_ISREG(file.st_mode) || S_ISFIFO(file.st_mode) || terminal
         || (S_ISCHR(file.st_mode) && file.st_rdev == makedev(1, 3)))
         return {};
@@ -36,7 +39,7 @@ std::string openFailure(const std::string& target, int error)
 {
     struct stat file { };
     const std::string kind = ::lstat(target.c_str(), &file) == 0 ? refusal(file, false) : "";
-    return kind.empty() ? std::strerror(error) : kind;
+    return kind.empty() ? errorText(error) : kind;
 }
 
 // The open descriptor of `target`, or -1 with `why` set. Never through a link; a FIFO blocks here until
@@ -51,9 +54,9 @@ int openTarget(const std::string& target, std::string& why)
     }
     struct stat file { };
     if (::fstat(fd, &file) != 0)
-        why = std::strerror(errno);
+        why = errorText(errno);
     else if (why = refusal(file, ::isatty(fd) == 1); why.empty() && S_ISREG(file.st_mode) && ::ftruncate(fd, 0) != 0)
-        why = std::strerror(errno);
+        why = errorText(errno);
     if (why.empty())
         return fd;
     ::close(fd);

@@ -2,10 +2,11 @@
 
 #include "LogViewer.h"
 
+#include "ptx/ErrorText.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -20,7 +21,7 @@ constexpr const char* logFileName = "debug.log";
 
 std::string because(int error)
 {
-    return std::string(" (") + std::strerror(error) + ")";
+    return std::string(" (") + errorText(error) + ")";
 }
 
 // Closed when it goes out of scope, on every way out.

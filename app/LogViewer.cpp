@@ -1,9 +1,11 @@
 #include "LogViewer.h"
 
+#include "ptx/ErrorText.h"
+#include "ptx/TerminalText.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -100,8 +102,8 @@ void showInViewer(const char* log, int standardOutput)
     pid_t viewer = 0;
     if (const int error = spawnViewer(argv.data(), standardOutput, viewer); error != 0) {
         std::error_code noDirectory;
-        std::fprintf(stderr, "kv3124-eval: cannot start %s (%s); the log is %s\n", argv[0], std::strerror(error),
-            std::filesystem::absolute(log, noDirectory).c_str());
+        std::fprintf(stderr, "kv3124-eval: cannot start %s (%s); the log is %s\n", ptx::printable(argv[0]).c_str(),
+            errorText(error).c_str(), ptx::printable(std::filesystem::absolute(log, noDirectory).string()).c_str());
         return;
     }
     int status = 0;

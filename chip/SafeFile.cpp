@@ -1,8 +1,9 @@
 #include "chip/SafeFile.h"
 
+#include "ptx/ErrorText.h"
+
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include <fcntl.h>
@@ -36,7 +37,7 @@ private:
 
 std::string failure(const std::string& path, int error, const char* outcome = "")
 {
-    return path + ": " + std::strerror(error) + outcome;
+    return path + ": " + errorText(error) + outcome;
 }
 
 // Why a file of this kind is not read or replaced, or nothing for a regular file.

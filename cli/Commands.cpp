@@ -11,12 +11,12 @@
 #include "chip/QuotedWord.h"
 #include "chip/RegisterTransfer.h"
 #include "chip/Snapshot.h"
+#include "ptx/ErrorText.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <ostream>
@@ -146,7 +146,7 @@ std::istream& openScript(const QString& name, std::ifstream& file)
         throw usage(path + " is a folder");
     file.open(path, std::ios::binary);
     if (!file)
-        throw usage(path + ": " + std::strerror(errno));
+        throw usage(path + ": " + errorText(errno));
     return file;
 }
 
@@ -203,8 +203,7 @@ void flushOutput(std::ostream& out)
         return;
     const auto* descriptor = dynamic_cast<const DescriptorBuffer*>(out.rdbuf());
     const int error = descriptor ? descriptor->error() : 0;
-    throw usage(
-        std::string("cannot write standard output") + (error ? " (" + std::string(std::strerror(error)) + ")" : ""));
+    throw usage(std::string("cannot write standard output") + (error ? " (" + errorText(error) + ")" : ""));
 }
 
 void runCommand(QStringList words, const CommandContext& context)

@@ -4,6 +4,7 @@
 #include "CustomDrawSlider.h"
 #include "DialogCheckBox.h"
 #include "DialogGroupBox.h"
+#include "DialogPicture.h"
 #include "DialogPushButton.h"
 #include "DialogUnits.h"
 #include "DropDownList.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -80,9 +82,8 @@ QWidget* slider(const ControlTemplate& control, QWidget& parent, CDialog& dialog
     return new CustomDrawSlider([&dialog, id = control.id] { dialog.notify(NM_CUSTOMDRAW, id); }, &parent);
 }
 
-QLabel* staticLabel(QWidget& parent)
+QLabel* asStatic(QLabel* label)
 {
-    auto* label = new QLabel(&parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -90,16 +91,21 @@ QLabel* staticLabel(QWidget& parent)
 
 QWidget* text(const ControlTemplate& control, QWidget& parent)
 {
-    QLabel* label = staticLabel(parent);
+    QLabel* label = asStatic(new QLabel(&parent));
     label->setText(toQString(control.caption));
     return label;
 }
 
-QWidget* image(const QPixmap& pixmap, QWidget& parent)
+QWidget* picture(const ControlTemplate& control, QWidget& parent)
 {
-    QLabel* label = staticLabel(parent);
-    label->setPixmap(pixmap);
-    return label;
+    DialogPicture::Make make;
+    if (control.kind == ControlKind::Icon) {
+        make
+            = [id = control.imageId](qreal ratio) { return loadIcon(id).pixmap(QSize(iconPixels, iconPixels), ratio); };
+    } else {
+        make = [id = control.imageId](qreal ratio) { return loadBitmap(id, ratio); };
+    }
+    return asStatic(new DialogPicture(std::move(make), &parent));
 }
 
 QWidget* groupBox(const ControlTemplate& control, QWidget& parent)
@@ -125,9 +131,8 @@ QWidget* createWidget(const ControlTemplate& control, const DialogUnits& units, 
     case ControlKind::Text:
         return text(control, parent);
     case ControlKind::Picture:
-        return image(loadBitmap(control.imageId), parent);
     case ControlKind::Icon:
-        return image(loadIcon(control.imageId).pixmap(iconPixels), parent);
+        return picture(control, parent);
     case ControlKind::GroupBox:
         return groupBox(control, parent);
     }

@@ -1,6 +1,7 @@
 #include "ResourceImages.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -16,17 +17,18 @@ std::map<int, IconFactory>& iconFactories()
     return factories;
 }
 
-template <class Image, class Factory> Image load(const std::map<int, Factory>& factories, int id)
+template <class Image, class Factory, class... Arguments>
+Image load(const std::map<int, Factory>& factories, int id, Arguments... arguments)
 {
     const auto found = factories.find(id);
-    return found == factories.end() ? Image() : found->second();
+    return found == factories.end() ? Image() : found->second(arguments...);
 }
 
 } // namespace
 
 void registerBitmap(int bitmapId, BitmapFactory factory)
 {
-    bitmapFactories()[bitmapId] = factory;
+    bitmapFactories()[bitmapId] = std::move(factory);
 }
 
 void registerIcon(int iconId, IconFactory factory)
@@ -34,9 +36,9 @@ void registerIcon(int iconId, IconFactory factory)
     iconFactories()[iconId] = factory;
 }
 
-QPixmap loadBitmap(int bitmapId)
+QPixmap loadBitmap(int bitmapId, qreal devicePixelRatio)
 {
-    return load<QPixmap>(bitmapFactories(), bitmapId);
+    return load<QPixmap>(bitmapFactories(), bitmapId, devicePixelRatio);
 }
 
 QIcon loadIcon(int iconId)

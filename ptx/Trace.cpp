@@ -1,5 +1,6 @@
 #include "ptx/Trace.h"
 
+#include "ptx/ErrorText.h"
 #include "ptx/ptx.h"
 
 #include <unistd.h>
@@ -34,7 +35,7 @@ void stop(int fd, int error)
     int expected = fd;
     if (descriptor.compare_exchange_strong(expected, -1, std::memory_order_acq_rel) && error != EPIPE)
         std::fprintf(stderr, "%s: the trace could not be written (%s); going on without it\n",
-            program_invocation_short_name, std::strerror(error));
+            program_invocation_short_name, errorText(error).c_str());
 }
 
 // One line, built in place with integers only (no locale) and written with one write(2), so that lines

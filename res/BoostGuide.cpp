@@ -1,5 +1,6 @@
 #include "BoostGuide.h"
 
+#include "BlankPicture.h"
 #include "ImageFont.h"
 
 #include <QPainter>
@@ -36,19 +37,11 @@ QRect cell(int column, int top, int height)
     return QRect(columnEdges[column], top, columnEdges[column + 1] - columnEdges[column], height);
 }
 
-// A horizontal line along pixel row y, from x0 up to but not including x1.
-void drawRule(QPainter& painter, int x0, int x1, int y, const QColor& colour)
-{
-    painter.setPen(colour);
-    painter.drawLine(x0, y, x1 - 1, y);
-}
-
 } // namespace
 
-QPixmap paintBoostGuide()
+QPixmap paintBoostGuide(qreal devicePixelRatio)
 {
-    QPixmap pixmap(boostGuideWidth, boostGuideHeight);
-    pixmap.fill(Qt::white);
+    QPixmap pixmap = blankPicture(QSize(boostGuideWidth, boostGuideHeight), devicePixelRatio, Qt::white);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
@@ -69,12 +62,20 @@ QPixmap paintBoostGuide()
         painter.drawText(cell(2, top, rowHeight), Qt::AlignCenter, QString::fromLatin1(guideRow.option));
     }
 
-    drawRule(painter, 0, boostGuideWidth, headingHeight - 1, ruleColour);
-    drawRule(painter, 0, boostGuideWidth, headingHeight + rowsPerBlock * rowHeight, ruleColour);
-    painter.setPen(gridColour);
+    // Lines are filled rectangles one pixel thick: a pen's aliased line lies half a pixel off its place on a
+    // screen with another device pixel ratio.
+    const auto rowRule
+        = [&](int y, const QColor& colour) { painter.fillRect(QRect(0, y, boostGuideWidth, 1), colour); };
+    const auto columnRule
+        = [&](int x, const QColor& colour) { painter.fillRect(QRect(x, 0, 1, boostGuideHeight), colour); };
+    rowRule(headingHeight - 1, ruleColour);
+    rowRule(headingHeight + rowsPerBlock * rowHeight, ruleColour);
     for (int edge = 1; edge < 3; ++edge)
-        painter.drawLine(columnEdges[edge], 0, columnEdges[edge], boostGuideHeight - 1);
-    painter.setPen(ruleColour);
-    painter.drawRect(0, 0, boostGuideWidth - 1, boostGuideHeight - 1);
+        columnRule(columnEdges[edge], gridColour);
+    // The frame.
+    rowRule(0, ruleColour);
+    rowRule(boostGuideHeight - 1, ruleColour);
+    columnRule(0, ruleColour);
+    columnRule(boostGuideWidth - 1, ruleColour);
     return pixmap;
 }

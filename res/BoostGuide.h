@@ -6,4 +6,5 @@
 inline constexpr int boostGuideWidth = 300;
 inline constexpr int boostGuideHeight = 82;
 
-QPixmap paintBoostGuide();
+// Drawn for a screen of `devicePixelRatio` device pixels to the window's one (see blankPicture).
+QPixmap paintBoostGuide(qreal devicePixelRatio = 1);

@@ -11,8 +11,9 @@ inline constexpr auto simulatedBoardLogoFile = "images/logo-simulated.raw";
 inline constexpr auto boostGuideFile = "images/boost-guide.raw";
 inline constexpr auto appIconSvgFile = "icons/hicolor/scalable/apps/kv3124-eval.svg";
 
-// Edge lengths in pixels of the window icon's square images.
-inline constexpr std::array windowIconSizes { 16, 24, 32, 48, 64 };
+// Edge lengths in pixels of the window icon's embedded square images, those a title bar asks for up to 128
+// pixels (AppIconEngine draws any other size).
+inline constexpr std::array windowIconSizes { 16, 24, 32, 48, 64, 96, 128 };
 
 inline QString windowIconFile(int size)
 {

@@ -1,5 +1,6 @@
 #include "Logo.h"
 
+#include "BlankPicture.h"
 #include "ImageFont.h"
 #include "LedGlyph.h"
 
@@ -27,10 +28,9 @@ void paintSimulatedBoardTag(QPainter& painter)
 
 } // namespace
 
-QPixmap paintLogo(bool simulatedBoard)
+QPixmap paintLogo(bool simulatedBoard, qreal devicePixelRatio)
 {
-    QPixmap pixmap(logoWidth, logoHeight);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = blankPicture(QSize(logoWidth, logoHeight), devicePixelRatio, Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
 

@@ -1,36 +1,31 @@
 #include "ResourceImagesSetup.h"
 
+#include "AppIconEngine.h"
+#include "BoostGuide.h"
 #include "DrawnImageFiles.h"
-#include "RawImage.h"
+#include "EmbeddedImage.h"
+#include "Logo.h"
 #include "ResourceIds.h"
 #include "framework/ResourceImages.h"
 
-#include <QResource>
-
 namespace {
 
-// The pictures are drawn at build time and only loaded here.
-QPixmap resource(const QString& file)
+// On a screen of ratio 1 the picture drawn at build time, only loaded; on any other the same drawing code
+// at the screen's ratio, which costs only there.
+template <class Draw> BitmapFactory picture(const char* file, Draw draw)
 {
-    const QResource resource(QStringLiteral(":/res/") + file);
-    return QPixmap::fromImage(fromRawImage(resource.uncompressedData()));
-}
-
-QIcon appIcon()
-{
-    QIcon icon;
-    for (int size : windowIconSizes)
-        icon.addPixmap(resource(windowIconFile(size)));
-    return icon;
+    return [file, draw](qreal devicePixelRatio) {
+        return devicePixelRatio == 1 ? embeddedImage(QString::fromLatin1(file)) : draw(devicePixelRatio);
+    };
 }
 
 } // namespace
 
 void registerResourceImages(bool simulatedBoard)
 {
-    registerIcon(IDR_MAINFRAME, appIcon);
-    registerBitmap(IDB_BOOST_GUIDE, [] { return resource(boostGuideFile); });
-    registerBitmap(
-        IDB_LOGO,
-        simulatedBoard ? +[] { return resource(simulatedBoardLogoFile); } : +[] { return resource(logoFile); });
+    registerIcon(IDR_MAINFRAME, [] { return QIcon(new AppIconEngine); });
+    registerBitmap(IDB_BOOST_GUIDE, picture(boostGuideFile, paintBoostGuide));
+    registerBitmap(IDB_LOGO,
+        picture(simulatedBoard ? simulatedBoardLogoFile : logoFile,
+            [simulatedBoard](qreal devicePixelRatio) { return paintLogo(simulatedBoard, devicePixelRatio); }));
 }

@@ -1,10 +1,10 @@
 #include "ptx/i2cdev/FailureReason.h"
 
+#include "ptx/ErrorText.h"
 #include "ptx/i2cdev/BusDirectory.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace ptx::i2cdev {
 
@@ -67,7 +67,7 @@ std::string failureReason(Cause cause, const std::string& doing, int address, co
         reason = "a kernel driver already owns address " + hexByte(address) + " on this bus";
     else if (step == Step::Transfer)
         reason = transferFailure(error, address, pluggedInFor);
-    return reason.empty() ? doing + ": " + std::strerror(error) : reason;
+    return reason.empty() ? doing + ": " + errorText(error) : reason;
 }
 
 std::string hexByte(int value)

@@ -206,6 +206,7 @@ TEST_F(CtlTest, TraceGoesOnlyToAFileATerminalOrDevNull)
     std::ofstream(trace) << std::string(4096, '#') + " an earlier run's lines\n"; // longer than this run's
     std::ofstream(victim) << "keep\n";
     std::filesystem::create_symlink(victim, dir.filePath("link").toStdString());
+    std::filesystem::create_hard_link(victim, dir.filePath("hard").toStdString());
     std::filesystem::create_directory(dir.filePath("folder").toStdString());
     sockaddr_un address { .sun_family = AF_UNIX, .sun_path = {} };
     dir.filePath("socket").toStdString().copy(address.sun_path, sizeof address.sun_path - 1);
@@ -222,6 +223,7 @@ TEST_F(CtlTest, TraceGoesOnlyToAFileATerminalOrDevNull)
             "--trace= names no file (--trace alone writes to standard error)" },
         refused("--trace=/no/such/dir/t", "No such file or directory"),
         refused(at("link"), "a symbolic link; give the file itself"),
+        refused(at("hard"), "a file with another name (a hard link); give a file of its own"),
         refused(at("folder"), "a directory"),
         refused(at("socket"), "a socket"),
         // A device node takes writes as its device's own traffic; /dev/i2c-N would put them on the bus.

@@ -68,7 +68,7 @@ public:
     explicit TestDialog(CDialog* parent = nullptr)
         : CDialog(kTemplate, parent)
     {
-        registerBitmap(kBitmapId, [] { return blue(30, 20); });
+        registerBitmap(kBitmapId, [](qreal) { return blue(30, 20); });
         registerIcon(kIconId, [] { return QIcon(blue(48, 48)); });
     }
 
