@@ -9,23 +9,21 @@
 
 namespace {
 
-// adapterInit's codes, for the adapter the user named.
+// Why adapterInit failed with `code` on the adapter the user named; nothing when an I2C bus's back end has
+// said why on standard error already, since its reason is the one to give.
 std::string startFailure(int code, const std::string& adapter)
 {
     switch (code) {
     case 2:
-        // An I2C bus's back end has said why on standard error already, and its reason is the one to give.
         if (ptx::i2cdev::BusSelector::parse(adapter))
             return {};
-        if (adapter == "none")
-            return "USB Initialization Error: no adapter (--adapter=none)";
-        return "USB Initialization Error: the adapter's firmware version cannot be read";
+        return adapter == "none" ? "no adapter (--adapter=none)" : "the adapter's firmware version cannot be read";
     case 3:
-        return "USB Initialization Error: the adapter's I2C configuration failed";
+        return "the adapter's I2C configuration failed";
     case 4:
-        return "USB Initialization Error: the adapter's GPIO configuration failed";
+        return "the adapter's GPIO configuration failed";
     default:
-        return "USB Initialization Error: the adapter's power configuration failed";
+        return "the adapter's power configuration failed";
     }
 }
 
@@ -39,8 +37,10 @@ bool selectAdapter(const std::string& name, int waitSeconds)
 std::string startAdapter(const std::string& adapter)
 {
     unsigned char rfwByte = 0;
-    if (const int code = adapterInit(rfwByte); code != 0)
-        throw CommandFailure { exitBoardFailure, startFailure(code, adapter) };
+    if (const int code = adapterInit(rfwByte); code != 0) {
+        const std::string why = startFailure(code, adapter);
+        throw CommandFailure { exitBoardFailure, why.empty() ? why : "USB Initialization Error: " + why };
+    }
     unsigned char ffwByte = 0;
     firmwareVersionByte(ffwByte);
     return versionLine(rfwByte, ffwByte);
