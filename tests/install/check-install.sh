@@ -10,7 +10,8 @@ trap 'rm -rf "$root"' EXIT
 if [ "$source" = package ]; then
     cpack --config "$build/CPackConfig.cmake" -B "$root/deb" >/dev/null
     deb="$root/deb/kv3124-eval_${version}_$(dpkg --print-architecture).deb"
-    dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6'
+    depends=$(dpkg-deb --field "$deb" Depends)
+    case "$depends" in *libqt6widgets6*fonts-liberation2* | *fonts-liberation2*libqt6widgets6*) ;; *) exit 1 ;; esac
     dpkg -x "$deb" "$root/tree"
 else
     DESTDIR="$root/tree" cmake --install "$build" --prefix /usr >/dev/null
