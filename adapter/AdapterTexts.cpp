@@ -14,7 +14,7 @@ std::string adapterListing()
 
 std::string unknownAdapterMessage(const std::string& name)
 {
-    return "unknown adapter '" + name + "' (choose sim, none, i2c-N or i2c:NAME)";
+    return "unknown adapter '" + name + "' (choose sim, none, i2c-N, i2c:NAME or serial:SERIAL)";
 }
 
 std::string versionLine(unsigned char rfwByte, unsigned char ffwByte)

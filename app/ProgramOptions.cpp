@@ -131,10 +131,11 @@ std::string helpText(bool withQtOptions)
     // Without an application object Qt cannot know the program's name.
     return "Usage: kv3124-eval [options] [/D]" + text.mid(text.indexOf('\n')).toStdString()
         + "\nAdapters:\n"
-          "  sim       a simulated evaluation board (the default)\n"
-          "  none      no adapter\n"
-          "  i2c-N     Linux I2C bus N, as --list-adapters shows it\n"
-          "  i2c:NAME  the bus whose adapter name is or contains NAME\n"
+          "  sim            a simulated evaluation board (the default)\n"
+          "  none           no adapter\n"
+          "  i2c-N          Linux I2C bus N, as --list-adapters shows it\n"
+          "  i2c:NAME       the bus whose adapter name is or contains NAME\n"
+          "  serial:SERIAL  the bus of the USB bridge with serial number SERIAL, on any port\n"
           "\n"
           "Name only the bus of the board's own USB bridge: a mainboard's SMBus also\n"
           "carries memory modules and sensors, and a write there can damage the computer.\n";

@@ -4,16 +4,20 @@
 
 #include "adapter/AdapterConnection.h"
 #include "adapter/AdapterTexts.h"
+#include "ptx/i2cdev/BusSelector.h"
 #include "ptx/ptx.h"
 
 namespace {
 
-// adapterInit's codes.
-const char* startFailure(int code)
+// Why adapterInit failed with `code` on the adapter the user named; nothing when an I2C bus's back end has
+// said why on standard error already, since its reason is the one to give.
+std::string startFailure(int code, const std::string& adapter)
 {
     switch (code) {
     case 2:
-        return "the adapter's firmware version cannot be read (no adapter?)";
+        if (ptx::i2cdev::BusSelector::parse(adapter))
+            return {};
+        return adapter == "none" ? "no adapter (--adapter=none)" : "the adapter's firmware version cannot be read";
     case 3:
         return "the adapter's I2C configuration failed";
     case 4:
@@ -25,16 +29,18 @@ const char* startFailure(int code)
 
 } // namespace
 
-bool selectAdapter(const std::string& name)
+bool selectAdapter(const std::string& name, int waitSeconds)
 {
-    return !name.empty() && ptxSelectBackend(name.c_str()) >= 0;
+    return !name.empty() && ptxSelectBackend(name.c_str()) >= 0 && ptxWaitForReturn(waitSeconds) >= 0;
 }
 
-std::string startAdapter()
+std::string startAdapter(const std::string& adapter)
 {
     unsigned char rfwByte = 0;
-    if (const int code = adapterInit(rfwByte); code != 0)
-        throw CommandFailure { exitBoardFailure, std::string("USB Initialization Error: ") + startFailure(code) };
+    if (const int code = adapterInit(rfwByte); code != 0) {
+        const std::string why = startFailure(code, adapter);
+        throw CommandFailure { exitBoardFailure, why.empty() ? why : "USB Initialization Error: " + why };
+    }
     unsigned char ffwByte = 0;
     firmwareVersionByte(ffwByte);
     return versionLine(rfwByte, ffwByte);

@@ -3,7 +3,9 @@
 
 #include <string>
 
-// Chooses the back end; false for a name no back end knows.
-bool selectAdapter(const std::string& name);
-// Opens and configures the adapter and gives the window's version line; throws CommandFailure when it cannot.
-std::string startAdapter();
+// Chooses the back end, whose calls wait up to `waitSeconds` for an unplugged adapter to come back; false for a
+// name no back end knows.
+bool selectAdapter(const std::string& name, int waitSeconds);
+// Opens and configures the adapter that `adapter` chose and gives the window's version line; throws
+// CommandFailure when it cannot.
+std::string startAdapter(const std::string& adapter);

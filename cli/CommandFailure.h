@@ -8,5 +8,5 @@ constexpr int exitUsage = 2;
 
 struct CommandFailure {
     int exitCode;
-    std::string message;
+    std::string message; // empty when the adapter's back end has said why on standard error
 };

@@ -8,6 +8,7 @@
 #include "adapter/AdapterConnection.h"
 #include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
+#include "chip/Number.h"
 #include "chip/QuotedWord.h"
 #include "ptx/TerminalText.h"
 
@@ -20,7 +21,7 @@
 namespace {
 
 const char* const usageText
-    = "Usage: kv3124ctl [--adapter=NAME] [--json] [--trace[=FILE]] COMMAND [ARGUMENTS]\n"
+    = "Usage: kv3124ctl [--adapter=NAME] [--wait=SECONDS] [--json] [--trace[=FILE]] COMMAND [ARGUMENTS]\n"
       "       kv3124ctl --list-adapters | --help | --version\n"
       "\n"
       "Reads and writes a KV3124 backlight LED driver on its evaluation board.\n"
@@ -40,8 +41,11 @@ const char* const usageText
       "\n"
       "Options:\n"
       "  --adapter=NAME      where the board is: sim (a simulated board, the default),\n"
-      "                      none (no adapter), i2c-N (Linux I2C bus N), or\n"
-      "                      i2c:NAME (the bus whose adapter name is or contains NAME)\n"
+      "                      none (no adapter), i2c-N (Linux I2C bus N),\n"
+      "                      i2c:NAME (the bus whose adapter name is or contains NAME), or\n"
+      "                      serial:SERIAL (the bus of the USB bridge with that serial number)\n"
+      "  --wait=SECONDS      when the bridge is unplugged, wait this long for it to come\n"
+      "                      back and go on; 0 (the default) fails the command at once\n"
       "  --list-adapters     list the adapters and I2C buses, then exit\n"
       "  --json              dump as JSON\n"
       "  --trace[=FILE]      a line for every adapter call (time, call, register, byte,\n"
@@ -54,6 +58,7 @@ const char* const usageText
 // The options of the command line; a row here is all a new option needs besides its use below.
 const QList<QCommandLineOption> options {
     { "adapter", "", "NAME", "sim" },
+    { "wait", "", "SECONDS", "0" },
     { "list-adapters", "" },
     { "json", "" },
     { "trace", "", "FILE" },
@@ -72,6 +77,20 @@ std::string validOptions()
     return "valid options: " + list;
 }
 
+// A day at most, so that a mistyped number still ends.
+constexpr unsigned kLongestWait = 86400;
+
+int waitSeconds(const QCommandLineParser& parser)
+{
+    const std::string text = parser.value("wait").toStdString();
+    const std::optional<unsigned> seconds = kv3124::parseNumber(text);
+    if (!seconds || *seconds > kLongestWait)
+        throw CommandFailure { exitUsage,
+            "--wait=" + kv3124::quotedWord(text) + " is not a number of seconds from 0 to "
+                + std::to_string(kLongestWait) };
+    return static_cast<int>(*seconds);
+}
+
 void runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostream& out)
 {
     const QStringList words = parser.positionalArguments();
@@ -81,13 +100,15 @@ void runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostre
         throw CommandFailure { exitUsage,
             "unknown command " + kv3124::quotedWord(words[0].toStdString()) + " (see --help)" };
     const std::string adapter = parser.value("adapter").toStdString();
-    if (!selectAdapter(adapter))
+    const int wait = waitSeconds(parser);
+    if (!selectAdapter(adapter, wait))
         throw CommandFailure { exitUsage, unknownAdapterMessage(adapter) };
     BusTrace trace;
     if (const std::string error = parser.isSet("trace") ? trace.start(parser.value("trace").toStdString()) : "";
         !error.empty())
         throw CommandFailure { exitUsage, error };
-    const CommandContext context { adapterRegisterBus(), adapter, startAdapter(), parser.isSet("json"), in, out };
+    const CommandContext context { adapterRegisterBus(), adapter, startAdapter(adapter), parser.isSet("json"), in,
+        out };
     try {
         runCommand(words, context);
     } catch (const CommandFailure&) {
@@ -124,7 +145,8 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
         flushOutput(out);
         return 0;
     } catch (const CommandFailure& failure) {
-        err << "kv3124ctl: " << ptx::printable(failure.message) << '\n';
+        if (!failure.message.empty())
+            err << "kv3124ctl: " << ptx::printable(failure.message) << '\n';
         return failure.exitCode;
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <memory>
 
@@ -21,6 +22,9 @@ public:
     virtual int registerRead(int handle, int deviceAddress, int registerAddress) = 0;
     virtual int registerWrite(int handle, int deviceAddress, int registerAddress, int value) = 0;
     virtual int close(int handle) = 0;
+    // From now on a call that finds the adapter unplugged waits up to `wait` for it to come back, and the
+    // session ends when it does not. The simulated board and no adapter have nothing to wait for.
+    virtual void waitForReturn(std::chrono::seconds) { }
 };
 
 // Makes `backend` the one every ptx call goes to (tests use it to install fakes);

@@ -96,6 +96,14 @@ int ptxClose(int handle)
     return result;
 }
 
+int ptxWaitForReturn(int seconds)
+{
+    if (seconds < 0)
+        return -1;
+    currentBackend().waitForReturn(std::chrono::seconds(seconds));
+    return 0;
+}
+
 int ptxSelectBackend(const char* name)
 {
     const std::string_view chosen = name ? name : "";

@@ -27,6 +27,11 @@ int ptxI2C_RegisterWrite(int handle, int deviceAddress, int registerAddress, int
 // Releases the adapter that `handle` opened, for other programs and for the kernel; the handle is then invalid.
 int ptxClose(int handle);
 
+// How long a call that finds the adapter unplugged waits for it to come back before it fails; the session
+// ends when it does not. Without this call (the window) a call fails at once and the session waits for the
+// adapter in the background. Returns 0, or negative for a negative `seconds`.
+int ptxWaitForReturn(int seconds);
+
 // Chooses where the calls above go: "sim" (the default), "none", or a back end's own name.
 // Returns 0, or negative for a name no back end knows. Call it before the first other call.
 int ptxSelectBackend(const char* name);

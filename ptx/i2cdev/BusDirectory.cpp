@@ -31,13 +31,15 @@ template <typename Visit> void forEachBus(const std::filesystem::path& directory
 // A USB device directory sits right below its root hub "usbB" as "B-P", or behind hubs as "B-P.P...";
 // the first other directory (an interface such as "B-P:1.0") ends that chain. The last device named
 // is the bridge itself, and its name is the physical port.
-std::string usbPortOf(const std::filesystem::path& parent)
+std::filesystem::path usbDeviceOf(const std::filesystem::path& parent)
 {
     static const std::regex rootHub("usb([0-9]+)");
     static const std::regex device("([0-9]+)-[0-9]+(\\.[0-9]+)*");
     std::string bus;
-    std::string port;
+    std::filesystem::path walked;
+    std::filesystem::path found;
     for (const auto& part : parent) {
+        walked /= part;
         const std::string name = part.string();
         std::smatch match;
         if (bus.empty()) {
@@ -47,9 +49,9 @@ std::string usbPortOf(const std::filesystem::path& parent)
         }
         if (!std::regex_match(name, match, device) || match[1] != bus)
             break;
-        port = name;
+        found = walked;
     }
-    return port;
+    return found;
 }
 
 // The adapter's `device` link leads to its parent device, when it has one.
@@ -60,7 +62,11 @@ void locate(BusEntry& bus, const std::filesystem::path& deviceLink)
     if (error)
         return;
     bus.parent = parent;
-    bus.usbPort = usbPortOf(parent);
+    bus.usbDevice = usbDeviceOf(parent);
+    if (bus.usbDevice.empty())
+        return;
+    bus.usbPort = bus.usbDevice.filename().string();
+    bus.serial = firstLine(bus.usbDevice / "serial");
 }
 
 } // namespace
@@ -106,17 +112,40 @@ std::vector<BusEntry> listBuses(const std::filesystem::path& sysRoot, const std:
 bool sameBridge(const BusEntry& a, const BusEntry& b)
 {
     // A HID bridge's parent path carries an instance number that changes at every plug, so the port decides.
-    if (a.adapterName != b.adapterName || a.usbPort != b.usbPort || (a.usbPort.empty() && a.parent != b.parent))
+    if (adapterKind(a.adapterName) != adapterKind(b.adapterName) || a.serial != b.serial || a.usbPort != b.usbPort
+        || (a.usbPort.empty() && a.parent != b.parent))
         return false;
     return !a.parent.empty() || a.number == b.number;
+}
+
+std::string adapterKind(const std::string& adapterName)
+{
+    static const std::regex plugNumber("(hidraw|device )[0-9]+");
+    return std::regex_replace(adapterName, plugNumber, "$1");
 }
 
 std::string describeBridge(const BusEntry& bus)
 {
     std::string text = "adapter \"" + bus.adapterName + '"';
     if (!bus.usbPort.empty())
-        return text + " on USB port " + bus.usbPort;
-    return bus.parent.empty() ? text : text + " at " + bus.parent.string();
+        text += " on USB port " + bus.usbPort;
+    else if (!bus.parent.empty())
+        text += " at " + bus.parent.string();
+    return bus.serial.empty() ? text : text + " with serial number " + bus.serial;
+}
+
+std::optional<std::chrono::milliseconds> pluggedInFor(const BusEntry& bus)
+{
+    if (bus.usbDevice.empty())
+        return std::nullopt;
+    // The USB core's own count since the device was connected, unlike the sysfs files' times, which
+    // are those of their first lookup.
+    const std::string text = firstLine(bus.usbDevice / "power/connected_duration");
+    long long milliseconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), milliseconds);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return std::chrono::milliseconds(milliseconds);
 }
 
 bool hasI2cDev(const std::filesystem::path& sysRoot)

@@ -22,6 +22,9 @@ std::string describeBuses(const std::filesystem::path& sysRoot, const std::files
         if (!bus.hasNode)
             text += "\t(no " + nodePath(devRoot, bus.number).string()
                 + (i2cDevLoaded ? std::string(")") : std::string(": ") + loadI2cDevHint + ")");
+        // Last, so that readers of the earlier columns see no change.
+        if (!bus.serial.empty())
+            text += "\tserial " + printable(bus.serial);
         text += '\n';
     }
     return text;

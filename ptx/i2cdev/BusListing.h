@@ -6,8 +6,8 @@
 
 namespace ptx::i2cdev {
 
-// One line per bus, "i2c-N<TAB>adapter name", then a USB bridge's port and a note when the /dev node is
-// missing; a single explaining line when there are no buses at all.
+// One line per bus, "i2c-N<TAB>adapter name", then a USB bridge's port, a note when the /dev node is
+// missing and the bridge's serial number; a single explaining line when there are no buses at all.
 std::string describeBuses(const std::filesystem::path& sysRoot = "/sys", const std::filesystem::path& devRoot = "/dev");
 
 } // namespace ptx::i2cdev

@@ -32,9 +32,10 @@ std::optional<BusSelector> BusSelector::parse(std::string_view text)
 {
     if (const auto number = busNumber(text))
         return BusSelector(std::string(text), Match::Number, {}, *number);
-    constexpr std::string_view namePrefix = "i2c:";
-    if (text.starts_with(namePrefix) && text.size() > namePrefix.size())
-        return BusSelector(std::string(text), Match::Name, std::string(text.substr(namePrefix.size())), -1);
+    for (const auto& [prefix, match] : { std::pair { std::string_view("i2c:"), Match::Name },
+             std::pair { std::string_view("serial:"), Match::Serial } })
+        if (text.starts_with(prefix) && text.size() > prefix.size())
+            return BusSelector(std::string(text), match, std::string(text.substr(prefix.size())), -1);
     return std::nullopt;
 }
 
@@ -44,6 +45,10 @@ std::vector<BusEntry> BusSelector::matching(const std::vector<BusEntry>& buses) 
     const auto pick = [&](auto predicate) { std::ranges::copy_if(buses, std::back_inserter(found), predicate); };
     if (match_ == Match::Number) {
         pick([&](const BusEntry& bus) { return bus.number == number_; });
+        return found;
+    }
+    if (match_ == Match::Serial) {
+        pick([&](const BusEntry& bus) { return bus.serial == name_; });
         return found;
     }
     pick([&](const BusEntry& bus) { return bus.adapterName == name_; });
@@ -58,8 +63,16 @@ BusChoice BusSelector::choose(const std::vector<BusEntry>& buses, bool i2cDevLoa
     if (found.size() > 1) {
         std::string names;
         for (const BusEntry& bus : found)
-            names += (names.empty() ? "" : ", ") + busLabel(bus.number) + " \"" + bus.adapterName + "\"";
-        return { std::nullopt, "several buses match (" + names + "); name one with --adapter=i2c-N" };
+            names += (names.empty() ? "" : ", ") + busLabel(bus.number) + " \"" + bus.adapterName + "\""
+                + (bus.usbPort.empty() ? "" : " on USB port " + bus.usbPort);
+        // Stock bridges may share a default serial number, which then names none of them.
+        if (match_ == Match::Serial)
+            return { std::nullopt,
+                "several bridges carry this serial number (" + names + "); name the bus with --adapter=i2c-N" };
+        return { std::nullopt,
+            "several buses match (" + names
+                + "); name one by its bridge's serial number with --adapter=serial:SERIAL, or with --adapter=i2c-N "
+                  "(see --list-adapters)" };
     }
     if (found.empty() || !found.front().hasNode)
         return { std::nullopt, noSuchBus(i2cDevLoaded) };

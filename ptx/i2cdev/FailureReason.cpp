@@ -27,8 +27,14 @@ std::string openFailure(int error, const std::filesystem::path& node, const std:
     }
 }
 
-std::string transferFailure(int error, int address)
+// A USB bridge's driver may take about 30 s after the plug before the bridge answers, and its transfers
+// time out until then.
+constexpr std::chrono::seconds kBridgeStartTime { 60 };
+
+std::string transferFailure(int error, int address, std::optional<std::chrono::milliseconds> pluggedInFor)
 {
+    if (error == ETIMEDOUT && pluggedInFor && *pluggedInFor < kBridgeStartTime)
+        return "the bridge is still starting (it can take about 30 s after plugging in); try again in a few seconds";
     switch (error) {
     // Bridges report a missing acknowledge in different ways; i2c-stub says ENODEV when no chip is set up there.
     case ENXIO:
@@ -51,7 +57,7 @@ std::string transferFailure(int error, int address)
 } // namespace
 
 std::string failureReason(Cause cause, const std::string& doing, int address, const std::filesystem::path& node,
-    const std::filesystem::path& sysRoot)
+    const std::filesystem::path& sysRoot, std::optional<std::chrono::milliseconds> pluggedInFor)
 {
     const auto [step, error] = cause;
     std::string reason;
@@ -60,7 +66,7 @@ std::string failureReason(Cause cause, const std::string& doing, int address, co
     else if (step == Step::Claim && error == EBUSY)
         reason = "a kernel driver already owns address " + hexByte(address) + " on this bus";
     else if (step == Step::Transfer)
-        reason = transferFailure(error, address);
+        reason = transferFailure(error, address, pluggedInFor);
     return reason.empty() ? doing + ": " + errorText(error) : reason;
 }
 

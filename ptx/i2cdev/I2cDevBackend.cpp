@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace ptx::i2cdev {
@@ -26,6 +27,9 @@ constexpr unsigned char kVersionRecord[] = { 1, 0, 1, 0 };
 // that hub gets through until then: the node is looked for this often.
 constexpr std::chrono::milliseconds kNodeCheckInterval { 250 };
 constexpr Cause kUnplugged { Step::Unplug, 0 };
+constexpr Cause kNotBack { Step::Unplug, ETIMEDOUT };
+// How often a caller waiting for its bridge looks for it.
+constexpr std::chrono::milliseconds kReturnCheckInterval { 100 };
 
 bool isByte(int value)
 {
@@ -66,7 +70,9 @@ int I2cDevBackend::getSerialNumber(int index, char* buffer, std::size_t size)
     const std::scoped_lock lock(mutex_);
     if (index != 0 || !bus_ || !buffer || size == 0)
         return -1;
-    const std::string name = bus_->adapterName.empty() ? label() : bus_->adapterName;
+    const std::string name = !bus_->serial.empty() ? bus_->serial
+        : bus_->adapterName.empty()                ? label()
+                                                   : bus_->adapterName;
     serialNumber_ = name.substr(0, size - 1);
     std::memcpy(buffer, serialNumber_.c_str(), serialNumber_.size() + 1);
     return 0;
@@ -143,6 +149,12 @@ int I2cDevBackend::close(int handle)
     return 0;
 }
 
+void I2cDevBackend::waitForReturn(std::chrono::seconds wait)
+{
+    const std::scoped_lock lock(mutex_);
+    returnWait_ = wait;
+}
+
 bool I2cDevBackend::isOpen(int handle) const
 {
     return opened_ && handle == kHandle;
@@ -176,15 +188,21 @@ bool I2cDevBackend::connect(const BusEntry& bus)
 }
 
 // After an unplug only the same bridge may carry the session on, under whatever number it comes back:
-// an identical bridge elsewhere is another board, whose chip must get none of our reads and writes.
+// an identical bridge elsewhere is another board, whose chip must get none of our reads and writes. A
+// board named by its serial number is that bridge on any port, as long as no other carries the number.
 bool I2cDevBackend::reconnect()
 {
     if (connection_)
         return true;
     const std::vector<BusEntry> buses = listBuses(system_->sysRoot(), system_->devRoot());
-    const auto back
-        = std::ranges::find_if(buses, [&](const BusEntry& bus) { return bus.hasNode && sameBridge(bus, *bus_); });
-    if (back == buses.end() || !connect(*back))
+    std::optional<BusEntry> back;
+    if (selector_.bySerial())
+        back = selector_.choose(buses, true).bus;
+    else if (const auto found
+             = std::ranges::find_if(buses, [&](const BusEntry& bus) { return bus.hasNode && sameBridge(bus, *bus_); });
+             found != buses.end())
+        back = *found;
+    if (!back || !connect(*back))
         return false;
     reporter_.resolve(kUnplugged, describeBridge(*bus_) + " is back as " + label());
     return true;
@@ -192,20 +210,50 @@ bool I2cDevBackend::reconnect()
 
 int I2cDevBackend::transfer(int address, const std::string& doing, const std::function<int(BusConnection&)>& run)
 {
-    if (!reconnect())
+    if (!reconnect() && !awaitReturn())
         return -1;
-    const int result = run(*connection_);
-    if (result >= 0) {
-        reporter_.clear();
-        return result;
-    }
-    // i2c-stub gives ENODEV for an address without a chip: the bridge is gone only when its node is, or
-    // when the adapter no longer even says what it can do.
-    if (!nodeExists() || (mayBeUnplugged(-result) && connection_->readFunctions() < 0))
+    for (bool first = true;; first = false) {
+        const int result = run(*connection_);
+        if (result >= 0) {
+            reporter_.clear();
+            return result;
+        }
+        if (!bridgeGone(-result)) {
+            explain({ Step::Transfer, -result }, address, doing);
+            return -1;
+        }
         disconnect();
-    else
-        explain({ Step::Transfer, -result }, address, doing);
-    return -1;
+        // A transfer the unplug cut short goes once more on the bridge come back: a read or the same byte again.
+        if (!first || !awaitReturn())
+            return -1;
+    }
+}
+
+// A USB bridge reports a missing acknowledge as ENXIO, EREMOTEIO or EIO, never ENODEV: there ENODEV or EPROTO
+// means the bridge is going, even while its node and I2C_FUNCS still work. i2c-stub gives ENODEV for an address
+// without a chip, so any other adapter is gone only when its node is, or when it no longer says what it can do.
+bool I2cDevBackend::bridgeGone(int error)
+{
+    if (!nodeExists())
+        return true;
+    return mayBeUnplugged(error) && (!bus_->usbDevice.empty() || connection_->readFunctions() < 0);
+}
+
+// Looks for the bridge until kv3124ctl's --wait is over: true once it is back.
+bool I2cDevBackend::awaitReturn()
+{
+    if (!returnWait_ || *returnWait_ <= std::chrono::seconds::zero())
+        return false;
+    const auto end = std::chrono::steady_clock::now() + *returnWait_;
+    while (std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(kReturnCheckInterval);
+        if (reconnect())
+            return true;
+    }
+    reporter_.report(kNotBack,
+        label() + ": " + describeBridge(*bus_) + " did not come back within " + std::to_string(returnWait_->count())
+            + " s");
+    return false;
 }
 
 void I2cDevBackend::closeVanishedNode()
@@ -215,10 +263,16 @@ void I2cDevBackend::closeVanishedNode()
         disconnect();
 }
 
+// Closed at once: the kernel cannot finish removing the bridge while its node is open.
 void I2cDevBackend::disconnect()
 {
     connection_.reset();
-    reporter_.report(kUnplugged, label() + ": " + describeBridge(*bus_) + " is gone; waiting for it to come back");
+    std::string waiting = "; waiting for it to come back";
+    if (returnWait_)
+        waiting = returnWait_->count() > 0
+            ? "; waiting up to " + std::to_string(returnWait_->count()) + " s for it to come back"
+            : "";
+    reporter_.report(kUnplugged, label() + ": " + describeBridge(*bus_) + " is gone" + waiting);
 }
 
 bool I2cDevBackend::nodeExists() const
@@ -231,7 +285,8 @@ void I2cDevBackend::explain(Cause cause, int address, const std::string& doing)
 {
     reporter_.report(cause,
         label() + ": "
-            + failureReason(cause, doing, address, nodePath(system_->devRoot(), bus_->number), system_->sysRoot()));
+            + failureReason(cause, doing, address, nodePath(system_->devRoot(), bus_->number), system_->sysRoot(),
+                pluggedInFor(*bus_)));
 }
 
 std::string I2cDevBackend::label() const

@@ -7,6 +7,7 @@
 #include "ptx/i2cdev/FailureReporter.h"
 #include "ptx/i2cdev/SystemCalls.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -19,7 +20,7 @@ namespace ptx::i2cdev {
 class BusConnection;
 class PeriodicCheck;
 
-// The bus's adapter name stands for the serial number; its own version record is 1.0 / 1.0. The
+// The serial number is the USB bridge's own, else the bus's adapter name; its own version record is 1.0 / 1.0. The
 // board's power and GPIO lines belong to the bridge and its driver, so those calls only check the handle.
 // While a session is open, a thread of its own looks for the bus's node a few times a second and closes
 // the node once it is gone, so that an unplugged bridge is let go even while nobody touches the window.
@@ -38,6 +39,7 @@ public:
     int registerRead(int handle, int deviceAddress, int registerAddress) override;
     int registerWrite(int handle, int deviceAddress, int registerAddress, int value) override;
     int close(int handle) override;
+    void waitForReturn(std::chrono::seconds wait) override;
 
 private:
     bool isOpen(int handle) const;
@@ -45,6 +47,8 @@ private:
     bool reconnect();
     // Runs one register transfer, reconnecting first after an unplug: its result, or -1.
     int transfer(int address, const std::string& doing, const std::function<int(BusConnection&)>& run);
+    bool awaitReturn();
+    bool bridgeGone(int error);
     void closeVanishedNode();
     void disconnect();
     bool nodeExists() const;
@@ -59,6 +63,8 @@ private:
     std::optional<BusEntry> bus_; // where the adapter was last found
     std::string serialNumber_;
     bool opened_ = false;
+    // kv3124ctl's --wait; unset in the window, whose session waits for the bridge for as long as it is open.
+    std::optional<std::chrono::seconds> returnWait_;
     std::unique_ptr<BusConnection> connection_; // empty while the adapter is unplugged
     FailureReporter reporter_;
     // Last, so that it stops before anything it looks at goes.
@@ -68,7 +74,7 @@ private:
 // The kernel the next createBackend(name) reaches: tests install a fake one to run a whole program on it;
 // nullptr goes back to the real one.
 void installKernel(std::shared_ptr<SystemCalls> system);
-// The back end for a bus name such as "i2c-1" or "i2c:MCP2221"; nullptr when `name` is not one.
+// The back end for a bus name such as "i2c-1", "i2c:MCP2221" or "serial:KV-SN-000A"; nullptr when `name` is not one.
 std::unique_ptr<Backend> createBackend(std::string_view name);
 // The same over another kernel (tests pass a fake one).
 std::unique_ptr<Backend> createBackend(std::string_view name, std::shared_ptr<SystemCalls> system);

@@ -215,7 +215,7 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { .arguments = { "/d" }, .stale = stale, .keep = true, .complaint = notDeleted },
         { .arguments = { "/d" }, .stale = link, .keep = true, .complaint = notDeleted },
         // Help, version and rejected lines end before any log or window.
-        { .arguments = { "--help", "/d" }, .stale = stale, .says = { "/home/ann/data", "i2c:NAME", "SMBus" } },
+        { .arguments = { "--help", "/d" }, .stale = stale, .says = { "/home/ann/data", "serial:SERIAL", "SMBus" } },
         { .arguments = { "-h" }, .says = { "--list-adapters" } },
         { .arguments = { "--help-all", "/d" }, .stale = stale, .says = { "--platform", "--style" } },
         { .arguments = { "-v", "/d" }, .stale = stale, .says = { "kv3124-eval 1.2\n" } },

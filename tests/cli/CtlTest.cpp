@@ -190,11 +190,15 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
         { { "erase" }, {}, "", 2, "unknown command 'erase' (see --help)" },
         { {}, {}, "", 2, "no command given (see --help)" },
         { { "--bogus", "dump" }, {}, "", 2,
-            "Unknown option 'bogus'; valid options: --adapter=NAME, --list-adapters, --json, --trace=FILE, -h, "
+            "Unknown option 'bogus'; valid options: --adapter=NAME, --wait=SECONDS, --list-adapters, --json, "
+            "--trace=FILE, -h, "
             "--help, -v, --version" },
-        { { "--adapter=bogus", "dump" }, {}, "", 2, "unknown adapter 'bogus' (choose sim, none, i2c-N or i2c:NAME)" },
-        { { "--adapter=none", "dump" }, {}, "", 1,
-            "USB Initialization Error: the adapter's firmware version cannot be read (no adapter?)" },
+        { { "--adapter=bogus", "dump" }, {}, "", 2,
+            "unknown adapter 'bogus' (choose sim, none, i2c-N, i2c:NAME or serial:SERIAL)" },
+        { { "--adapter=none", "dump" }, {}, "", 1, "USB Initialization Error: no adapter (--adapter=none)" },
+        { { "--wait=-1", "dump" }, {}, "", 2, "--wait='-1' is not a number of seconds from 0 to 86400" },
+        { { "--wait=86401", "dump" }, {}, "", 2, "--wait='86401' is not a number of seconds from 0 to 86400" },
+        { { "--wait=3", "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
         { { "-v" }, {}, "kv3124ctl " KV3124_VERSION "\n" },
     });
 }
@@ -477,9 +481,20 @@ TEST_F(CtlTest, StandardStreamsClosedOrBrokenNeitherReachTheBusNorStopTheWork)
     } cases[] = {
         // On the fake kernel's bus, whose node must receive no byte (the driver ends with 3 when it does).
         { { "--adapter=i2c-5", "read", "0x14" }, {}, 0, "0x00\n" },
-        { { "--adapter=i2c-6", "read", "0x14" }, {}, 1, "",
-            "ctl_driver: i2c-6: no device answers at 0x2C\nkv3124ctl: USB Initialization Error: the adapter's "
-            "firmware version cannot be read (no adapter?)\n" },
+        // The back end's reason is the one line said.
+        { { "--adapter=i2c-6", "read", "0x14" }, {}, 1, "", "ctl_driver: i2c-6: no device answers at 0x2C\n" },
+        { { "--adapter=i2c:MCP2221", "read", "0x14" }, {}, 1, "",
+            "ctl_driver: i2c:MCP2221: several buses match (i2c-5 \"MCP2221 usb-i2c bridge\", i2c-7 \"MCP2221 "
+            "usb-i2c bridge\" on USB port 1-2); name one by its bridge's serial number with --adapter=serial:SERIAL, "
+            "or with --adapter=i2c-N (see --list-adapters)\n" },
+        // A USB bridge going away: said at once, without waiting.
+        { { "--adapter=serial:KV-SN-000A", "read", "0x14" }, {}, 1, "",
+            "ctl_driver: i2c-7: adapter \"MCP2221 usb-i2c bridge\" on USB port 1-2 with serial number KV-SN-000A is "
+            "gone\n" },
+        // Plugged in seconds ago, its transfers time out until it has started.
+        { { "--adapter=i2c-8", "read", "0x14" }, {}, 1, "",
+            "ctl_driver: i2c-8: the bridge is still starting (it can take about 30 s after plugging in); try again "
+            "in a few seconds\n" },
         // The back end says why while the node is open: onto the node, were 2 left closed.
         { { "--adapter=i2c-6", "read", "0x14" }, { .closed = "12" }, 1 },
         // A trace reader that went away ends the trace, not the load.
@@ -496,7 +511,8 @@ TEST_F(CtlTest, StandardStreamsClosedOrBrokenNeitherReachTheBusNorStopTheWork)
         std::ofstream(file.toStdString()) << good;
         const std::string input = dir.filePath("input").toStdString();
         std::ofstream(input) << "load " + file.toStdString() + "\n";
-        const bool onBus = c.args.front().starts_with("--adapter=i2c-");
+        const bool onBus
+            = c.args.front().starts_with("--adapter=i2c") || c.args.front().starts_with("--adapter=serial");
         EXPECT_EQ(spawn(onBus ? CTL_DRIVER : KV3124CTL, c.args, input, c.start), std::tuple(c.exit, c.out, c.err));
     }
     EXPECT_EQ(std::filesystem::file_size(trace), 200U);

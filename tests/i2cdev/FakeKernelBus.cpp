@@ -62,6 +62,25 @@ int rdwr(Adapter& adapter, const i2c_rdwr_ioctl_data& request, std::string& call
     return adapter.messagesCompleted >= 0 ? adapter.messagesCompleted : static_cast<int>(request.nmsgs);
 }
 
+// The USB device in a parent path: below the root hub "usbB", the last directory before an interface ("B-P:1.0").
+fs::path usbDeviceIn(const fs::path& parent)
+{
+    fs::path walked;
+    fs::path device;
+    bool belowRootHub = false;
+    for (const auto& part : parent) {
+        walked /= part;
+        const std::string name = part.string();
+        if (!belowRootHub)
+            belowRootHub = name.starts_with("usb");
+        else if (name.find(':') != std::string::npos)
+            break;
+        else
+            device = walked;
+    }
+    return device;
+}
+
 } // namespace
 
 FakeKernelBus::FakeKernelBus(bool i2cDevLoaded)
@@ -97,6 +116,15 @@ Adapter& FakeKernelBus::plug(int number, Adapter adapter)
             parent.replace(star, 1, std::to_string(++plugs_));
         fs::create_directories(sysRoot() / "devices" / parent);
         fs::create_directory_symlink(sysRoot() / "devices" / parent, directory / "device");
+        if (const fs::path usb = usbDeviceIn(parent); !usb.empty()) {
+            const fs::path device = sysRoot() / "devices" / usb;
+            fs::create_directories(device / "power");
+            std::ofstream(device / "power/connected_duration") << adapter.pluggedInMs << '\n';
+            // The port's directory outlives an unplug; a bridge without a serial number has no file.
+            fs::remove(device / "serial");
+            if (!adapter.serial.empty())
+                std::ofstream(device / "serial") << adapter.serial << '\n';
+        }
     }
     if (i2cDevLoaded_)
         std::ofstream { devRoot() / directory.filename() };

@@ -1,8 +1,8 @@
 // A kernel with i2c buses for tests, in a scratch directory: each adapter under sys/bus/i2c/devices with
 // its name and a `device` link to its parent device under sys/devices (none, as for i2c-stub, without a
-// parent), /dev nodes as plain files, and behind each adapter a chip with 256 byte registers. Every open
-// and ioctl is logged as one line. An open node is a real descriptor of its file, so that other processes
-// see it in /proc, and any thread may close it.
+// parent), a USB device in that path with its serial number and connection time, /dev nodes as plain files, and behind
+// each adapter a chip with 256 byte registers. Every open and ioctl is logged as one line. An open node is a real
+// descriptor of its file, so that other processes see it in /proc, and any thread may close it.
 #pragma once
 
 #include "ptx/i2cdev/SystemCalls.h"
@@ -26,6 +26,10 @@ public:
         std::string name {};
         // The parent device below sys/devices; a '*' in it stands for a HID instance number, new at every plug.
         std::string parent {};
+        // Of the USB device in `parent` (the last "B-P..." below "usbB"): its serial number, none when empty,
+        // and how long ago it was plugged in.
+        std::string serial {};
+        long long pluggedInMs = 3'600'000;
         unsigned long functions = I2C_FUNC_I2C | I2C_FUNC_SMBUS_BYTE_DATA;
         std::array<std::uint8_t, 256> registers {};
         // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set.

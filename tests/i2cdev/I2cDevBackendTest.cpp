@@ -103,8 +103,10 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
 
 TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
 {
-    const std::string several
-        = "several buses match (i2c-3 \"" + kBridge + "\", i2c-5 \"" + kBridge + "\"); name one with --adapter=i2c-N";
+    const std::string both = "(i2c-3 \"" + kBridge + "\", i2c-5 \"" + kBridge + "\" on USB port 1-1.3)";
+    const std::string several = "several buses match " + both
+        + "; name one by its bridge's serial number with --adapter=serial:SERIAL, or with --adapter=i2c-N (see "
+          "--list-adapters)";
     const struct {
         Adapter adapter;
         std::string why;
@@ -117,6 +119,12 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         // The same name twice is two boards, whether the name is given whole or in part.
         { { .name = kBridge }, several, "i2c:" + kBridge },
         { { .name = kBridge }, several, "i2c:USB" },
+        // Stock bridges may share a serial number, which then names neither.
+        { { .name = kBridge, .parent = behindHub(2), .serial = "KV-SN-0000" },
+            "several bridges carry this serial number (i2c-3 \"" + kBridge + "\" on USB port 1-1.2, i2c-5 \"" + kBridge
+                + "\" on USB port 1-1.3); name the bus with --adapter=i2c-N",
+            "serial:KV-SN-0000" },
+        { { .name = kBridge }, "no such bus (see --list-adapters)", "serial:KV-SN-000A" },
         { { .name = kBridge, .failures = { { "open", EACCES } } },
             "permission denied on {dev}/i2c-3 (the example udev rule opens it: see man kv3124-eval)" },
         { { .name = kBridge, .failures = { { "open", ENXIO } } },
@@ -124,6 +132,10 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         { { .name = kBridge, .failures = { { "SLAVE", EBUSY } } },
             "a kernel driver already owns address 0x2C on this bus" },
         { { .name = kBridge, .failures = { { "SMBUS", ENXIO } } }, "no device answers at 0x2C" },
+        // A USB bridge plugged in long ago that times out has a stuck bus; one that says EIO no chip.
+        { { .name = kBridge, .parent = behindHub(2), .failures = { { "SMBUS", ETIMEDOUT } } },
+            "the bus timed out talking to 0x2C (a device may be holding it: power-cycle the board)" },
+        { { .name = kBridge, .parent = behindHub(2), .failures = { { "SMBUS", EIO } } }, "no device answers at 0x2C" },
         // The name is the device's own, and reaches the terminal without its control bytes.
         { { .name = "odd\x1B[2J bridge", .functions = I2C_FUNC_SMBUS_QUICK | I2C_FUNC_SMBUS_READ_BYTE_DATA },
             "adapter \"odd?[2J bridge\" offers neither plain I2C nor SMBus byte-data transfers, so it cannot reach the "
@@ -133,7 +145,7 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
         SCOPED_TRACE(why);
         kernel = std::make_shared<FakeKernelBus>(i2cDev);
         kernel->plug(3, adapter);
-        kernel->plug(5, { .name = kBridge, .parent = behindHub(3) });
+        kernel->plug(5, { .name = kBridge, .parent = behindHub(3), .serial = "KV-SN-0000" });
         CaptureStderr();
         EXPECT_LT(start(bus), 0);
         EXPECT_EQ(GetCapturedStderr(), told({ bus + ": " + why }));
@@ -190,19 +202,113 @@ TEST_F(I2cDevBackendTest, SessionResumesOnlyWhenItsOwnBridgeComesBack)
                 label + " SMBUS 2C write 14 07" }));
 
         // Some bridges fail with EIO rather than ENODEV once gone: with the node vanished, that is an unplug too.
-        // With the node still there, ENODEV is one only when the adapter no longer answers I2C_FUNCS either.
+        // With the node still there, a USB bridge's ENODEV is one at once (its driver says ENXIO, EREMOTEIO or EIO
+        // for a missing acknowledge), though I2C_FUNCS still works; any other adapter's only when it no longer
+        // answers I2C_FUNCS either. The node is closed at once, for the kernel to finish the removal.
         ours = kernel->unplug(backAs, EIO);
         EXPECT_LT(read(0x14), 0);
         auto& again = kernel->plug(backAs, ours);
         EXPECT_EQ(read(0x14), 0x07);
-        again.failures = { { "SMBUS", ENODEV }, { "FUNCS", ENODEV } };
+        again.failures = { { "SMBUS", ENODEV } };
+        if (home.find("/usb1/") == std::string::npos)
+            again.failures["FUNCS"] = ENODEV;
         EXPECT_LT(read(0x14), 0);
+        EXPECT_EQ(kernel->openNodes(), 0);
         again.failures.clear();
         EXPECT_EQ(read(0x14), 0x07);
         const auto gone
             = [&](const std::string& bus) { return bus + ": " + bridge + " is gone; waiting for it to come back"; };
         const std::string isBack = bridge + " is back as " + label;
         EXPECT_EQ(GetCapturedStderr(), told({ gone("i2c-3"), isBack, gone(label), isBack, gone(label), isBack }));
+    }
+}
+
+// kv3124ctl's --wait: a call that finds the bridge gone waits that long for it, then goes on or fails.
+TEST_F(I2cDevBackendTest, ACallWaitsForItsBridgeOnlyAsLongAsAsked)
+{
+    const std::string bridge = "i2c-3: adapter \"" + kBridge + "\" on USB port 1-1.2";
+    const struct {
+        int seconds;
+        bool comesBack;
+        Log told;
+    } cases[] = {
+        { 0, true, { bridge + " is gone" } },
+        { 30, true,
+            { bridge + " is gone; waiting up to 30 s for it to come back",
+                "adapter \"" + kBridge + "\" on USB port 1-1.2 is back as i2c-4" } },
+        { 1, false,
+            { bridge + " is gone; waiting up to 1 s for it to come back", bridge + " did not come back within 1 s" } },
+    };
+    for (const auto& [seconds, comesBack, lines] : cases) {
+        SCOPED_TRACE(seconds);
+        kernel = std::make_shared<FakeKernelBus>();
+        kernel->plug(3, { .name = kBridge, .parent = behindHub(2) }).registers[0x14] = 0x5A;
+        ASSERT_EQ(start("i2c-3"), 0);
+        backend->waitForReturn(std::chrono::seconds(seconds));
+        Adapter ours = kernel->unplug(3);
+        // Back under a new number once the call has let go of the old node, as the kernel needs.
+        std::jthread replug([&](std::stop_token stop) {
+            while (kernel->openNodes() > 0 && !stop.stop_requested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (comesBack && !stop.stop_requested())
+                kernel->plug(4, ours);
+        });
+        CaptureStderr();
+        EXPECT_EQ(read(0x14), seconds > 0 && comesBack ? 0x5A : -1);
+        replug.request_stop();
+        replug.join();
+        EXPECT_EQ(GetCapturedStderr(), told(lines));
+    }
+}
+
+// After an unplug, what is plugged in at each step (as i2c-3, i2c-4, ...) and which of those the session takes.
+TEST_F(I2cDevBackendTest, SerialNumbersKeepTheSessionOnItsOwnBoard)
+{
+    const auto cp2112 = [](int hidraw, int port, std::string serial) {
+        return Adapter { .name = "CP2112 SMBus Bridge on hidraw" + std::to_string(hidraw),
+            .parent = behindHub(port),
+            .serial = std::move(serial) };
+    };
+    struct Step {
+        std::vector<Adapter> plugged;
+        int takes; // index into `plugged`, or -1
+    };
+    const struct {
+        std::string word;
+        std::vector<Step> steps;
+    } cases[] = {
+        // By bus or name: its own port only, and there only its own serial number, whatever hidraw number it gets.
+        { "i2c-3",
+            { { { cp2112(1, 2, "KV-SN-000B") }, -1 }, { { cp2112(1, 4, "KV-SN-000A") }, -1 },
+                { { cp2112(1, 2, "") }, -1 }, { { cp2112(4, 4, "KV-SN-000B"), cp2112(7, 2, "KV-SN-000A") }, 1 } } },
+        { "i2c:CP2112",
+            { { { Adapter { .name = kBridge, .parent = behindHub(2), .serial = "KV-SN-000A" } }, -1 },
+                { { cp2112(2, 2, "KV-SN-000A") }, 0 } } },
+        // By serial number: on any port, but not while another bridge carries the same number.
+        { "serial:KV-SN-000A",
+            { { { cp2112(1, 2, "KV-SN-000B") }, -1 },
+                { { cp2112(1, 4, "KV-SN-000A"), cp2112(2, 5, "KV-SN-000A") }, -1 },
+                { { cp2112(1, 2, "KV-SN-000B"), cp2112(2, 5, "KV-SN-000A") }, 1 } } },
+    };
+    for (const auto& [word, steps] : cases) {
+        SCOPED_TRACE(word);
+        kernel = std::make_shared<FakeKernelBus>();
+        kernel->plug(3, cp2112(0, 2, "KV-SN-000A"));
+        ASSERT_EQ(start(word), 0);
+        CaptureStderr();
+        int plugged = 1;
+        for (const auto& [adapters, takes] : steps) {
+            for (int bus = 3; bus < 3 + plugged; ++bus)
+                kernel->unplug(bus);
+            EXPECT_LT(read(0x14), 0); // which closes a node left open
+            plugged = static_cast<int>(adapters.size());
+            for (int i = 0; i < plugged; ++i)
+                kernel->plug(3 + i, adapters[i]);
+            kernel->calls.clear();
+            EXPECT_EQ(read(0x14) >= 0, takes >= 0);
+            EXPECT_EQ(kernel->callsWith("i2c-" + std::to_string(3 + takes) + " SMBUS"), takes >= 0 ? 1 : 0);
+        }
+        GetCapturedStderr();
     }
 }
 
@@ -213,17 +319,21 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     kernel->plug(4, { .name = "i2c-tiny-usb at bus 001 device 005" });
     kernel->plug(6, { .name = "MCP2221" });
     kernel->plug(8, { .name = "CH341\x1B]0;title\x07" });
-    // A whole name beats a part of one; case does not matter. The serial number is cut to its buffer.
+    kernel->plug(9, { .name = "CP2112 SMBus Bridge on hidraw0", .parent = behindHub(3), .serial = "KV-SN-\x1B[2J" });
+    // A whole name beats a part of one; case does not matter. A USB bridge's serial number is its own, any
+    // other adapter's is its name. The serial number is cut to its buffer.
     char buffer[12];
     for (const auto& [name, serial] : { std::pair { "i2c-4", "i2c-tiny-us" }, { "i2c:MCP2221", "MCP2221" },
-             { "i2c:TINY", "i2c-tiny-us" }, { "i2c:usb-i2c", "MCP2221 usb" } }) {
+             { "i2c:TINY", "i2c-tiny-us" }, { "i2c:usb-i2c", "MCP2221 usb" }, { "i2c:CP2112", "KV-SN-\x1B[2J" },
+             { "serial:KV-SN-\x1B[2J", "KV-SN-\x1B[2J" } }) {
         backend = createBackend(name, kernel);
         ASSERT_EQ(backend->findControllers(), 1) << name;
         EXPECT_EQ(backend->getSerialNumber(0, buffer, sizeof buffer), 0);
         EXPECT_STREQ(buffer, serial);
     }
     EXPECT_TRUE(kernel->calls.empty());
-    for (const char* bad : { "sim", "none", "i2c-", "i2c-x", "i2c-1a", "i2c--1", "i2c:", "I2C-1", "/dev/i2c-1" })
+    for (const char* bad :
+        { "sim", "none", "i2c-", "i2c-x", "i2c-1a", "i2c--1", "i2c:", "I2C-1", "/dev/i2c-1", "serial:", "SERIAL:1" })
         EXPECT_EQ(createBackend(bad, kernel), nullptr) << bad;
 
     std::filesystem::remove(kernel->devRoot() / "i2c-6");
@@ -232,7 +342,8 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),
         "i2c-0\tSMBus I801 adapter at efa0\ni2c-3\t" + kBridge + "\tUSB port 1-1.2\ni2c-4\t"
             + "i2c-tiny-usb at bus 001 device 005\ni2c-6\tMCP2221\t(no " + kernel->devRoot().string()
-            + "/i2c-6)\ni2c-7\t(adapter name unknown)\ni2c-8\tCH341?]0;title?\n");
+            + "/i2c-6)\ni2c-7\t(adapter name unknown)\ni2c-8\tCH341?]0;title?\ni2c-9\tCP2112 SMBus Bridge on "
+            + "hidraw0\tUSB port 1-1.3\tserial KV-SN-?[2J\n");
     // Without i2c-dev no bus has a node, and loading it is the cure.
     kernel = std::make_shared<FakeKernelBus>(false);
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),
