@@ -137,4 +137,14 @@ TEST_F(WindowTest, RegisterFilesFromTheContextMenu)
     EXPECT_EQ(said, dir.filePath("link.kv3124") + " is a symbolic link; give the file itself");
     std::ifstream notes(dir.filePath("notes.txt").toStdString());
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "notes\n");
+
+    // A load that stops part way leaves the window showing what the chip holds: the register written before the
+    // failure, and the one that failed as it was.
+    ptx::sim::setRegister(0x14, 0x15);
+    click(IDC_READBACK_ALL);
+    std::ofstream(dir.filePath("part.kv3124").toStdString()) << "0x11 0x05\n0x14 0x2A\n";
+    ptx::sim::failWritesOf(0x14);
+    choose(IDM_LOAD_REGISTERS, dir.filePath("part.kv3124"));
+    EXPECT_TRUE(said.endsWith("written before: 0x11")) << said.toStdString();
+    EXPECT_EQ(std::pair(text(IDC_REG11), text(IDC_REG14)), std::pair(std::string("05"), std::string("15")));
 }
