@@ -129,6 +129,13 @@ TEST_F(I2cDevBackendTest, UnusableBusGivesTheInitErrorAndOneLineSayingWhy)
             "permission denied on {dev}/i2c-3 (the example udev rule opens it: see man kv3124-eval)" },
         { { .name = kBridge, .failures = { { "open", ENXIO } } },
             "no adapter behind {dev}/i2c-3 (see --list-adapters)" },
+        // Every other reason an open can give.
+        { { .name = kBridge, .failures = { { "open", EPERM } } },
+            "permission denied on {dev}/i2c-3 (the example udev rule opens it: see man kv3124-eval)" },
+        { { .name = kBridge, .failures = { { "open", ENODEV } } },
+            "no adapter behind {dev}/i2c-3 (see --list-adapters)" },
+        { { .name = kBridge, .failures = { { "open", ENOENT } } }, "no such bus (see --list-adapters)" },
+        { { .name = kBridge, .failures = { { "open", EMFILE } } }, "opening {dev}/i2c-3: Too many open files" },
         { { .name = kBridge, .failures = { { "SLAVE", EBUSY } } },
             "a kernel driver already owns address 0x2C on this bus" },
         { { .name = kBridge, .failures = { { "SMBUS", ENXIO } } }, "no device answers at 0x2C" },
