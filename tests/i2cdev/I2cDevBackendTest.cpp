@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <regex>
@@ -359,6 +360,52 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
     EXPECT_EQ(describeBuses(kernel->sysRoot(), kernel->devRoot()),
         "i2c-3\t" + kBridge + "\t(no " + kernel->devRoot().string()
             + "/i2c-3: load the i2c-dev module: sudo modprobe i2c-dev)\n");
+}
+
+// Transfers on one thread while the bridge is unplugged and plugged back, and the node check closes the node on
+// its own thread: every read gives the chip's byte or fails, each unplug is one episode, and the node is always
+// closed for the kernel. (The races of this are for the ThreadSanitizer run.)
+TEST_F(I2cDevBackendTest, UnplugsWhileTransfersRun)
+{
+    kernel->plug(3, { .name = kBridge, .parent = behindHub(2) }).registers[0x14] = 0x5A;
+    ASSERT_EQ(start("i2c-3"), 0);
+    CaptureStderr();
+    std::atomic<bool> done = false;
+    std::atomic<int> good = 0, wrong = 0;
+    std::thread reader([&] {
+        while (!done) {
+            const int value = read(0x14);
+            if (value == 0x5A)
+                ++good;
+            else if (value >= 0)
+                ++wrong;
+        }
+    });
+    const auto readsAgain = [&] {
+        const int before = good;
+        for (int waited = 0; good == before && waited < 2000; waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return good > before;
+    };
+    constexpr int rounds = 5;
+    for (int round = 0; round < rounds; ++round) {
+        ASSERT_TRUE(readsAgain());
+        Adapter ours = kernel->unplug(3);
+        for (int waited = 0; kernel->openNodes() > 0 && waited < 2000; waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_EQ(kernel->openNodes(), 0);
+        kernel->plug(3, ours);
+    }
+    EXPECT_TRUE(readsAgain());
+    done = true;
+    reader.join();
+    EXPECT_EQ(wrong, 0);
+    Log episodes;
+    for (int round = 0; round < rounds; ++round)
+        episodes.insert(episodes.end(),
+            { "i2c-3: adapter \"" + kBridge + "\" on USB port 1-1.2 is gone; waiting for it to come back",
+                "adapter \"" + kBridge + "\" on USB port 1-1.2 is back as i2c-3" });
+    EXPECT_EQ(GetCapturedStderr(), told(episodes));
 }
 
 } // namespace
