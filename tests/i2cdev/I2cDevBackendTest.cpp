@@ -362,18 +362,23 @@ TEST_F(I2cDevBackendTest, BusesAreListedAndChosenByNumberOrAdapterNameWithoutOpe
             + "/i2c-3: load the i2c-dev module: sudo modprobe i2c-dev)\n");
 }
 
-// Transfers on one thread while the bridge is unplugged and plugged back, and the node check closes the node on
-// its own thread: every read gives the chip's byte or fails, each unplug is one episode, and the node is always
-// closed for the kernel. (The races of this are for the ThreadSanitizer run.)
+// Transfers on one thread while the bridge is unplugged and plugged back, and the node check runs on its own
+// thread, closing the node itself in the rounds where no transfer runs at the unplug: every read gives the chip's
+// byte or fails, each unplug is one episode, and the node is always closed for the kernel. Rounds outlast the
+// node check's interval so that it runs beside the transfers, for the ThreadSanitizer run.
 TEST_F(I2cDevBackendTest, UnplugsWhileTransfersRun)
 {
     kernel->plug(3, { .name = kBridge, .parent = behindHub(2) }).registers[0x14] = 0x5A;
     ASSERT_EQ(start("i2c-3"), 0);
     CaptureStderr();
-    std::atomic<bool> done = false;
+    std::atomic<bool> done = false, paused = false;
     std::atomic<int> good = 0, wrong = 0;
     std::thread reader([&] {
         while (!done) {
+            if (paused) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                continue;
+            }
             const int value = read(0x14);
             if (value == 0x5A)
                 ++good;
@@ -390,11 +395,14 @@ TEST_F(I2cDevBackendTest, UnplugsWhileTransfersRun)
     constexpr int rounds = 5;
     for (int round = 0; round < rounds; ++round) {
         ASSERT_TRUE(readsAgain());
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        paused = round % 2 == 1;
         Adapter ours = kernel->unplug(3);
         for (int waited = 0; kernel->openNodes() > 0 && waited < 2000; waited += 5)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         ASSERT_EQ(kernel->openNodes(), 0);
         kernel->plug(3, ours);
+        paused = false;
     }
     EXPECT_TRUE(readsAgain());
     done = true;
