@@ -181,25 +181,52 @@ TEST_F(CtlTest, RegisterCommandsAndOptions)
     check({
         { { "dump" }, powerOnReads, powerOnDump },
         { { "--adapter", "sim", "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
-        { { "read", "20" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
-            [] { sim::failReadsOf(0x14); } },
         { { "write", "0x14", "5" }, { W(0x14, 0x05) }, "" },
-        { { "write", "0x01", "0" }, {}, "", 2, "register 0x01 is read-only" },
-        { { "write", "0x14", "0x100" }, {}, "", 2, "value '0x100' is not a number from 0 to 0xFF" },
-        { { "write", "0x14" }, {}, "", 2, "usage: write REG VALUE" },
-        { { "erase" }, {}, "", 2, "unknown command 'erase' (see --help)" },
-        { {}, {}, "", 2, "no command given (see --help)" },
-        { { "--bogus", "dump" }, {}, "", 2,
-            "Unknown option 'bogus'; valid options: --adapter=NAME, --wait=SECONDS, --list-adapters, --json, "
-            "--trace=FILE, -h, "
-            "--help, -v, --version" },
-        { { "--adapter=bogus", "dump" }, {}, "", 2,
-            "unknown adapter 'bogus' (choose sim, none, i2c-N, i2c:NAME or serial:SERIAL)" },
-        { { "--adapter=none", "dump" }, {}, "", 1, "USB Initialization Error: no adapter (--adapter=none)" },
-        { { "--wait=-1", "dump" }, {}, "", 2, "--wait='-1' is not a number of seconds from 0 to 86400" },
         { { "--wait=86401", "dump" }, {}, "", 2, "--wait='86401' is not a number of seconds from 0 to 86400" },
         { { "--wait=3", "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
         { { "-v" }, {}, "kv3124ctl " KV3124_VERSION "\n" },
+    });
+}
+
+// Every kind of failure, its exit status and its one line: usage, files that cannot be read or written, the board,
+// and each start-up step of the adapter (the bus's own failures are in the process table below, on a fake kernel).
+TEST_F(CtlTest, EveryKindOfFailureHasItsExitStatusAndOneLine)
+{
+    const std::string missing = dir.filePath("missing").toStdString();
+    const auto startFails = [](sim::Fault step) { return [step] { sim::setFault(step); }; };
+    check({
+        // Usage.
+        { {}, {}, "", 2, "no command given (see --help)" },
+        { { "erase" }, {}, "", 2, "unknown command 'erase' (see --help)" },
+        { { "write", "0x14" }, {}, "", 2, "usage: write REG VALUE" },
+        { { "--bogus", "dump" }, {}, "", 2,
+            "Unknown option 'bogus'; valid options: --adapter=NAME, --wait=SECONDS, --list-adapters, --json, "
+            "--trace=FILE, -h, --help, -v, --version" },
+        { { "--adapter=bogus", "dump" }, {}, "", 2,
+            "unknown adapter 'bogus' (choose sim, none, i2c-N, i2c:NAME or serial:SERIAL)" },
+        { { "--wait=-1", "dump" }, {}, "", 2, "--wait='-1' is not a number of seconds from 0 to 86400" },
+        { { "write", "0x01", "0" }, {}, "", 2, "register 0x01 is read-only" },
+        { { "write", "0x14", "0x100" }, {}, "", 2, "value '0x100' is not a number from 0 to 0xFF" },
+        // Files.
+        { { "load", QString::fromStdString(missing) }, {}, "", 2, missing + ": No such file or directory" },
+        { { "run", QString::fromStdString(missing) }, {}, "", 2, missing + ": No such file or directory" },
+        { { "save", dir.filePath("no/such") }, powerOnReads, "", 2,
+            dir.filePath("no/such").toStdString() + ": No such file or directory (not saved)" },
+        // The board.
+        { { "read", "20" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
+            [] { sim::failReadsOf(0x14); } },
+        { { "write", "0x14", "1" }, { { Access::Write, 0x14, 0x01, false } }, "", 1,
+            "writing 0x01 to register 0x14 failed (no answer on the bus)", [] { sim::failWritesOf(0x14); } },
+        // The adapter's start-up, step by step.
+        { { "--adapter=none", "dump" }, {}, "", 1, "USB Initialization Error: no adapter (--adapter=none)" },
+        { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's firmware version cannot be read",
+            startFails(sim::Fault::FirmwareRead) },
+        { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's I2C configuration failed",
+            startFails(sim::Fault::I2cControl) },
+        { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's GPIO configuration failed",
+            startFails(sim::Fault::GpioControl) },
+        { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's power configuration failed",
+            startFails(sim::Fault::PowerControl) },
     });
 }
 
