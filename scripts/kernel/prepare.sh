@@ -7,9 +7,10 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mkdir -p "$1/kernel" && cd "$1/kernel" && pwd)
-# What the guest's init loads, and at24, a driver the tests bind to the chip's address; modprobe adds
-# what they need (netfs, fscache, virtio, ...).
-modules="virtio_pci 9pnet_virtio 9p overlay i2c-dev i2c-stub at24"
+# What the guest's init loads, at24, a driver the tests bind to the chip's address, and what plugs an
+# emulated USB bridge (a USB host and gadget inside the kernel, a HID gadget, the bridge's driver);
+# modprobe adds what they need (netfs, fscache, virtio, usbcore, ...).
+modules="virtio_pci 9pnet_virtio 9p overlay i2c-dev i2c-stub at24 dummy_hcd configfs libcomposite usb_f_hid usbhid hid-mcp2221"
 
 # Finds the compressed kernel inside the bzImage by its magic number, as the kernel's own
 # extract-vmlinux does, and keeps the first candidate that unpacks to an ELF file.

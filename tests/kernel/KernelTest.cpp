@@ -2,31 +2,11 @@
 // is set and read with i2c-tools (read even past a driver that holds its address), so that no check goes
 // through our own code.
 #include "BusWindowFixture.h"
+#include "Shell.h"
 
 #include <QLoggingCategory>
 
-#include <cstdio>
-
-#include <sys/wait.h>
-
 namespace {
-
-struct Result {
-    int status;
-    std::string output; // standard output and error
-};
-
-Result run(const std::string& command)
-{
-    Result result { -1, {} };
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    char buffer[256];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe))
-        result.output += buffer;
-    if (const int status = pipe ? ::pclose(pipe) : -1; WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
-    return result;
-}
 
 namespace stub {
 
