@@ -197,6 +197,14 @@ TEST_F(BridgeTest, KvctlCommandsReachTheChipByNameAndBySerialNumber)
     for (const auto& line : written)
         EXPECT_NE(line.substr(6, 2), "01") << "the read-only status register was written";
 
+    // Another address goes unacknowledged and the read fails: the register byte's write and the read
+    // with a repeated start each address it.
+    newRecord();
+    const Result elsewhere = run("i2cget -y " + bus_ + " 0x2d 0x14");
+    EXPECT_NE(elsewhere.status, 0);
+    EXPECT_EQ(elsewhere.output, "Error: Read failed\n");
+    EXPECT_EQ(newRecord(), (std::vector<std::string> { "no-ack 2D", "no-ack 2D" }));
+
     // The reset bit brings back every power-on value.
     ASSERT_EQ(run(bySerial + "write 0x00 0x81").status, 0);
     const auto reset = chipRegisters();
