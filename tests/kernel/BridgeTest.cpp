@@ -13,8 +13,11 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -87,6 +90,8 @@ protected:
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while ((bridge_ = readyBridge()).empty() && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (bridge_.empty())
+            return;
         for (const auto& child : fs::directory_iterator(bridge_))
             if (child.path().filename().string().rfind("i2c-", 0) == 0)
                 bus_ = child.path().filename().string().substr(4);
