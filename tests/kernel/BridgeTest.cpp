@@ -116,6 +116,7 @@ protected:
         return fresh;
     }
 
+    // The writes that carry data, leaving out those that only set the register pointer for a read.
     static std::vector<std::string> writes(const std::vector<std::string>& lines)
     {
         std::vector<std::string> found;
