@@ -2,6 +2,7 @@
 
 #include "LogViewer.h"
 
+#include "ptx/Descriptor.h"
 #include "ptx/ErrorText.h"
 
 #include <cerrno>
@@ -23,24 +24,6 @@ std::string because(int error)
 {
     return std::string(" (") + errorText(error) + ")";
 }
-
-// Closed when it goes out of scope, on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd)
-        : fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    const int fd;
-};
 
 // An old log of this user goes, be it a file or a symbolic link itself (never what that points to).
 // Anything else stays, and so does another user's entry: the log is then not made. Returns why not.
@@ -78,18 +61,18 @@ std::string copyLog(int log, const std::string& folder)
         return because(errno);
     const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat entry { };
-    if (directory.fd < 0 || ::fstat(directory.fd, &entry) != 0)
+    if (directory.get() < 0 || ::fstat(directory.get(), &entry) != 0)
         return because(errno);
     if (entry.st_uid != ::geteuid() || (entry.st_mode & 077) != 0)
         return " (other users may enter it)";
-    if (::unlinkat(directory.fd, logFileName, 0) != 0 && errno != ENOENT)
+    if (::unlinkat(directory.get(), logFileName, 0) != 0 && errno != ENOENT)
         return because(errno);
     const Descriptor out(
-        ::openat(directory.fd, logFileName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (out.fd < 0)
+        ::openat(directory.get(), logFileName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (out.get() < 0)
         return because(errno);
     for (off_t from = 0;;) {
-        const ssize_t sent = ::sendfile(out.fd, log, &from, 1 << 20);
+        const ssize_t sent = ::sendfile(out.get(), log, &from, 1 << 20);
         if (sent == 0)
             break;
         if (sent < 0 && errno != EINTR)

@@ -1,10 +1,10 @@
 #include "chip/SafeFile.h"
 
+#include "ptx/Descriptor.h"
 #include "ptx/ErrorText.h"
 
 #include <atomic>
 #include <cerrno>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,27 +13,6 @@
 namespace kv3124 {
 
 namespace {
-
-// Closed on every way out; close() reports what the kernel says at the close (NFS reports late write errors there).
-class Descriptor {
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const { return m_fd; }
-    bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
-
-private:
-    int m_fd;
-};
 
 std::string failure(const std::string& path, int error, const char* outcome = "")
 {
