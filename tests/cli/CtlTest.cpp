@@ -3,7 +3,6 @@
 #include "cli/RegisterJson.h"
 
 #include "chip/Number.h"
-#include "chip/Snapshot.h"
 
 #include "adapter/AdapterConnectionTesting.h"
 #include "ptx/sim/SimulatorControl.h"
@@ -23,7 +22,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <set>
 #include <sstream>
 
 #include <fcntl.h>
@@ -545,9 +543,10 @@ TEST_F(CtlTest, StandardStreamsClosedOrBrokenNeitherReachTheBusNorStopTheWork)
     EXPECT_EQ(std::filesystem::file_size(trace), 200U);
 }
 
-// Every register Readback All reads, decoded in text and JSON against the chip's register map as written here,
-// bit 0 first: each bit set alone shows as exactly the field it belongs to, with that bit's weight in the field.
-TEST(RegisterDecoding, EveryBitOfEveryRegisterInTextAndJson)
+// Every register Readback All reads, decoded against the chip's register map as written here, bit 0 first: each bit
+// set alone shows as exactly the field it belongs to, with that bit's weight in the field, and each register with its
+// access. (The text form comes from the same decoding; the dump test checks its wording.)
+TEST(RegisterDecoding, EveryBitOfEveryRegister)
 {
     using Bits = std::array<const char*, 8>;
     const Bits none { "-", "-", "-", "-", "-", "-", "-", "-" };
@@ -600,23 +599,6 @@ TEST(RegisterDecoding, EveryBitOfEveryRegisterInTextAndJson)
             if (owner != "-")
                 only[owner] = weight;
             EXPECT_EQ(shown, only);
-
-            // The text names the same fields on the register's line (the brightness on its low register's).
-            const std::string lines = kv3124::registerLines(values);
-            const std::string line = lines.substr(lines.find(kv3124::hex(reg) + ' '));
-            const std::string comment = line.substr(0, line.find('\n'));
-            std::set<std::string> named;
-            for (const char* field : bits)
-                if (std::string(field) != "-" && reg != 0x04)
-                    named.insert(field);
-            for (const std::string& field : named)
-                EXPECT_NE(comment.find(' ' + field + '='), std::string::npos) << comment;
-            std::size_t fieldsShown = comment.find('=') == std::string::npos ? 0 : 1;
-            for (auto at = comment.find(", "); at != std::string::npos; at = comment.find(", ", at + 1))
-                ++fieldsShown;
-            EXPECT_EQ(fieldsShown, named.size()) << comment;
-            EXPECT_EQ(comment.find("read-only") != std::string::npos, access == "read-only") << comment;
-            EXPECT_EQ(comment.find("shown only") != std::string::npos, access == "shown-only") << comment;
         }
     }
 }
