@@ -4,7 +4,6 @@
 
 #include "Version.h"
 #include "adapter/AdapterTexts.h"
-#include "ptx/TerminalText.h"
 #include "ptx/i2cdev/BusSelector.h"
 
 #include <utility>
@@ -16,13 +15,13 @@ bool isAdapterName(const std::string& name)
     return name == "sim" || name == "none" || ptx::i2cdev::BusSelector::parse(name);
 }
 
-// The user's own text goes into the one line as it is, apart from what would break the line.
-Startup rejected(const std::string& error)
+// The user's own text goes into the one line as it is; the line's printer makes it terminal-safe.
+Startup rejected(std::string error)
 {
     Startup startup;
     startup.action = Startup::Action::Exit;
     startup.exitCode = exitUsage;
-    startup.error = ptx::printable(error);
+    startup.error = std::move(error);
     return startup;
 }
 
