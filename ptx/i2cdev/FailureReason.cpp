@@ -27,13 +27,9 @@ std::string openFailure(int error, const std::filesystem::path& node, const std:
     }
 }
 
-// A USB bridge's driver may take about 30 s after the plug before the bridge answers, and its transfers
-// time out until then.
-constexpr std::chrono::seconds kBridgeStartTime { 60 };
-
 std::string transferFailure(int error, int address, std::optional<std::chrono::milliseconds> pluggedInFor)
 {
-    if (error == ETIMEDOUT && pluggedInFor && *pluggedInFor < kBridgeStartTime)
+    if (stillStarting(error, pluggedInFor))
         return "the bridge is still starting (it can take about 30 s after plugging in); try again in a few seconds";
     switch (error) {
     // Bridges report a missing acknowledge in different ways; i2c-stub says ENODEV when no chip is set up there.
@@ -46,8 +42,10 @@ std::string transferFailure(int error, int address, std::optional<std::chrono::m
     case ETIMEDOUT:
         return "the bus timed out talking to " + hexByte(address)
             + " (a device may be holding it: power-cycle the board)";
-    // The controller's own business, not a driver's claim on the address.
+    // The controller's own business, not a driver's claim on the address: a bus held for too long (EBUSY), or
+    // lost to another master or a bridge's engine still busy (EAGAIN, once the kernel's own retries are spent).
     case EBUSY:
+    case EAGAIN:
         return "the bus is busy (another master on it, or a stuck controller)";
     default:
         return {};
@@ -68,6 +66,13 @@ std::string failureReason(Cause cause, const std::string& doing, int address, co
     else if (step == Step::Transfer)
         reason = transferFailure(error, address, pluggedInFor);
     return reason.empty() ? doing + ": " + errorText(error) : reason;
+}
+
+bool stillStarting(int error, std::optional<std::chrono::milliseconds> pluggedInFor)
+{
+    // Twice what the driver takes on a kernel whose HID core drops the answers while the driver starts.
+    constexpr std::chrono::seconds kBridgeStartTime { 60 };
+    return error == ETIMEDOUT && pluggedInFor && *pluggedInFor < kBridgeStartTime;
 }
 
 std::string hexByte(int value)

@@ -15,6 +15,9 @@ namespace ptx::i2cdev {
 std::string failureReason(Cause cause, const std::string& doing, int address, const std::filesystem::path& node,
     const std::filesystem::path& sysRoot, std::optional<std::chrono::milliseconds> pluggedInFor);
 
+// A USB bridge plugged in a moment ago times out until its driver has started it, which can take half a minute.
+bool stillStarting(int error, std::optional<std::chrono::milliseconds> pluggedInFor);
+
 std::string hexByte(int value);
 
 } // namespace ptx::i2cdev

@@ -219,6 +219,11 @@ int I2cDevBackend::transfer(int address, const std::string& doing, const std::fu
             return result;
         }
         if (!bridgeGone(-result)) {
+            // A bridge waited for answers only once its driver has started it.
+            if (std::chrono::steady_clock::now() < waitEnd_ && stillStarting(-result, pluggedInFor(*bus_))) {
+                std::this_thread::sleep_for(kReturnCheckInterval);
+                continue;
+            }
             explain({ Step::Transfer, -result }, address, doing);
             return -1;
         }
@@ -244,8 +249,8 @@ bool I2cDevBackend::awaitReturn()
 {
     if (!returnWait_ || *returnWait_ <= std::chrono::seconds::zero())
         return false;
-    const auto end = std::chrono::steady_clock::now() + *returnWait_;
-    while (std::chrono::steady_clock::now() < end) {
+    waitEnd_ = std::chrono::steady_clock::now() + *returnWait_;
+    while (std::chrono::steady_clock::now() < waitEnd_) {
         std::this_thread::sleep_for(kReturnCheckInterval);
         if (reconnect())
             return true;

@@ -65,6 +65,8 @@ private:
     bool opened_ = false;
     // kv3124ctl's --wait; unset in the window, whose session waits for the bridge for as long as it is open.
     std::optional<std::chrono::seconds> returnWait_;
+    // When the present wait for the bridge ends: until then a bridge come back that is still starting is given time.
+    std::chrono::steady_clock::time_point waitEnd_;
     std::unique_ptr<BusConnection> connection_; // empty while the adapter is unplugged
     FailureReporter reporter_;
     // Last, so that it stops before anything it looks at goes.

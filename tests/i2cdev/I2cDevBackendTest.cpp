@@ -76,6 +76,7 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
         { ENODEV, noAnswer },
         { ETIMEDOUT, "i2c-3: the bus timed out talking to 0x2C (a device may be holding it: power-cycle the board)" },
         { EBUSY, "i2c-3: the bus is busy (another master on it, or a stuck controller)" },
+        { EAGAIN, "i2c-3: the bus is busy (another master on it, or a stuck controller)" },
         { EPROTO, "i2c-3: reading register 0x13: Protocol error" }, { ENXIO, noAnswer } };
     for (const auto& [functions, calls] : cases) {
         kernel = std::make_shared<FakeKernelBus>();

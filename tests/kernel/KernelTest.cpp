@@ -51,6 +51,7 @@ TEST_F(KernelTest, ListsTheStubBusAndEachOperationReachesTheChip)
     ptxSelectBackend("i2c:SMBus stub");
     testing::internal::CaptureStderr();
     runOperations(stub::get, stub::set);
+    EXPECT_EQ(stub::get(0x00), 0x80);
     // The open node holds the module: an unplug cannot even begin, and the window goes on.
     EXPECT_NE(run("rmmod i2c_stub").output.find("Module i2c_stub is in use"), std::string::npos);
     click(IDC_LED4);

@@ -16,7 +16,7 @@ ChipBus::ChipBus(Record& record)
 
 bool ChipBus::write(int address, const std::vector<std::uint8_t>& bytes)
 {
-    if (address != kChipAddress) {
+    if (address != kChipAddress || !present_) {
         record_.noAcknowledge(address);
         return false;
     }
@@ -32,7 +32,7 @@ bool ChipBus::write(int address, const std::vector<std::uint8_t>& bytes)
 
 std::optional<std::vector<std::uint8_t>> ChipBus::read(int address, int count)
 {
-    if (address != kChipAddress) {
+    if (address != kChipAddress || !present_) {
         record_.noAcknowledge(address);
         return std::nullopt;
     }
@@ -41,4 +41,10 @@ std::optional<std::vector<std::uint8_t>> ChipBus::read(int address, int count)
         bytes.push_back(chip_.read(pointer_++));
     record_.read(bytes);
     return bytes;
+}
+
+void ChipBus::set(std::uint8_t reg, std::uint8_t value)
+{
+    chip_.set(reg, value);
+    record_.registers(chip_);
 }

@@ -19,9 +19,14 @@ public:
     bool write(int address, const std::vector<std::uint8_t>& bytes);
     // `count` bytes from the register pointer on, or nothing when no device acknowledges `address`.
     std::optional<std::vector<std::uint8_t>> read(int address, int count);
+    // The chip changes a register itself, read-only or not.
+    void set(std::uint8_t reg, std::uint8_t value);
+    // Without the chip nothing acknowledges.
+    void present(bool present) { present_ = present; }
 
 private:
     Record& record_;
     ptx::sim::Kv3124Registers chip_;
     std::uint8_t pointer_ = 0;
+    bool present_ = true;
 };

@@ -19,6 +19,7 @@ enum : std::uint8_t {
 
 // Engine states and flags in the answers.
 constexpr std::uint8_t kIdle = 0x00;
+constexpr std::uint8_t kBusy = 0x01;
 constexpr std::uint8_t kAddressNack = 0x25;
 constexpr std::uint8_t kReadComplete = 0x55;
 constexpr std::uint8_t kNackFlag = 0x40;
@@ -41,9 +42,9 @@ Mcp2221::Mcp2221(ChipBus& bus)
 {
 }
 
-// The first byte echoes the command and the second is 0 for accepted; GPIO commands get zeros, which read
-// as plain GPIO lines at level 0.
-Report Mcp2221::answer(const Report& command)
+// The first byte echoes the command and the second is 0 for accepted, else the engine's state follows;
+// GPIO commands get zeros, which read as plain GPIO lines at level 0.
+Report Mcp2221::answer(const Report& command, bool busy)
 {
     Report reply {};
     reply[0] = command[0];
@@ -53,11 +54,16 @@ Report Mcp2221::answer(const Report& command)
         break;
     case kWrite:
     case kWriteNoStop:
-        write(command);
-        break;
     case kRead:
     case kReadRepeatedStart:
-        read(command);
+        if (busy) {
+            reply[1] = kBusy;
+            reply[2] = kBusy;
+        } else if (command[0] == kWrite || command[0] == kWriteNoStop) {
+            write(command);
+        } else {
+            read(command);
+        }
         break;
     case kGetData:
         getData(reply);

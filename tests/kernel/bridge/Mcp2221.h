@@ -14,7 +14,8 @@ class Mcp2221 {
 public:
     explicit Mcp2221(ChipBus& bus);
 
-    Report answer(const Report& command);
+    // With `busy`, every transfer is refused as the engine being busy.
+    Report answer(const Report& command, bool busy);
 
 private:
     void status(const Report& command, Report& reply);
