@@ -5,6 +5,9 @@
 set -eux # the trace shows which check failed
 source=$1 build=$2 privlib=$3 version=$4
 root=$(mktemp -d)
+# Debian's python3, whatever else PATH holds.
+PATH=/usr/bin:$PATH
+python_abi=$(python3 -c 'import sysconfig; print(sysconfig.get_config_var("SOABI"))')
 trap 'rm -rf "$root"' EXIT
 
 if [ "$source" = package ]; then
@@ -12,6 +15,8 @@ if [ "$source" = package ]; then
     deb="$root/deb/kv3124-eval_${version}_$(dpkg --print-architecture).deb"
     depends=$(dpkg-deb --field "$deb" Depends)
     case "$depends" in *libqt6widgets6*fonts-liberation2* | *fonts-liberation2*libqt6widgets6*) ;; *) exit 1 ;; esac
+    python_minor=$(python3 -c 'import sys; print(sys.version_info[1])')
+    case "$depends" in *"python3 (>= 3.$python_minor~), python3 (<< 3.$((python_minor + 1)))"*) ;; *) exit 1 ;; esac
     dpkg -x "$deb" "$root/tree"
 else
     DESTDIR="$root/tree" cmake --install "$build" --prefix /usr >/dev/null
@@ -23,6 +28,11 @@ sort >"$root/expected" <<END
 ./usr/$privlib/libptx.so
 ./usr/bin/kv3124-eval
 ./usr/bin/kv3124ctl
+./usr/lib/python3/dist-packages/kv3124/__init__.py
+./usr/lib/python3/dist-packages/kv3124/__main__.py
+./usr/lib/python3/dist-packages/kv3124/_core.$python_abi.so
+./usr/lib/python3/dist-packages/kv3124/_core.pyi
+./usr/lib/python3/dist-packages/kv3124/py.typed
 ./usr/share/applications/kv3124-eval.desktop
 ./usr/share/doc/kv3124-eval/changelog.gz
 ./usr/share/doc/kv3124-eval/copyright
@@ -60,3 +70,14 @@ answers kv3124-eval --version "^kv3124-eval $version\$"
 answers kv3124-eval --help --adapter
 answers kv3124-eval --list-adapters '^sim'
 answers kv3124ctl --version "^kv3124ctl $version\$"
+
+# The module finds the adapter library in this tree too, and runs the board and kv3124ctl from it.
+module=usr/lib/python3/dist-packages/kv3124/_core.$python_abi.so
+found=$(ldd "$module" | sed -n 's/.*libptx.so => \(.*\) (.*/\1/p')
+[ "$(realpath "$found")" = "$(realpath "usr/$privlib/libptx.so")" ]
+PYTHONPATH=usr/lib/python3/dist-packages PYTHONDONTWRITEBYTECODE=1 python3 -c '
+import kv3124
+with kv3124.open("sim") as board:
+    board["led3"] = "off"
+    assert board.read(0x14) == 0x3B and board.firmware == "Version: USB RFW:2.5; FFW:1.3"'
+[ "$(PYTHONPATH=usr/lib/python3/dist-packages PYTHONDONTWRITEBYTECODE=1 python3 -m kv3124 --version)" = "kv3124ctl $version" ]
