@@ -24,10 +24,12 @@ namespace {
 // Python's own integers, checked here so that the message names the number as given.
 unsigned byteArgument(const py::int_& number, const char* what)
 {
-    if (number < py::int_(0) || number > py::int_(0xFF))
+    int overflow = 0;
+    const long long value = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
+    if (overflow != 0 || value < 0 || value > 0xFF)
         throw std::invalid_argument(
             std::string(what) + ' ' + std::string(py::str(py::handle(number))) + " is not a number from 0 to 0xFF");
-    return number.cast<unsigned>();
+    return static_cast<unsigned>(value);
 }
 
 // A field's value as kv3124ctl's set takes it: a number (True and False too) or an item text.
@@ -54,7 +56,7 @@ py::object getField(Board& board, const std::string& name)
     return shownValue(offLock([&] { return board.field(name); }));
 }
 
-void setField(Board& board, const std::string& name, const py::handle& value)
+void setField(Board& board, const std::string& name, const py::object& value)
 {
     const std::string text = valueText(value);
     offLock([&] { board.setField(name, text); });
@@ -205,8 +207,10 @@ void defineBoard(py::module_& m)
             "Checks a snapshot file whole, then writes the registers the window writes, each read back.")
         .def("close", &Board::close, "Lets go of the adapter; kv3124.open() may then open another board.")
         .def(
-            "__enter__", [](Board& b) -> Board& { return b; }, py::return_value_policy::reference)
-        .def("__exit__", [](Board& b, const py::args&) { b.close(); })
+            "__enter__", [](Board& b) -> Board& { return b; }, py::return_value_policy::reference,
+            "The board itself, for a with block.")
+        .def(
+            "__exit__", [](Board& b, const py::args&) { b.close(); }, "Closes the board at the end of the with block.")
         .def("__repr__", [](const Board& b) {
             return "<kv3124.Board adapter='" + b.adapter() + "'" + (b.closed() ? " closed" : "") + ">";
         });

@@ -91,8 +91,8 @@ class Field(NamedTuple):
 
 def adapters() -> list[Adapter]:
     """What kv3124ctl --list-adapters lists: sim, none and this machine's I2C buses."""
-    rows = (line.split("\t", 1) for line in _core._adapter_listing().splitlines() if line)
-    return [Adapter(row[0], row[1] if len(row) > 1 else "") for row in rows]
+    # A line without a tab is a note, such as that there are no I2C buses.
+    return [Adapter(*line.split("\t", 1)) for line in _core._adapter_listing().splitlines() if "\t" in line]
 
 
 def registers() -> list[Register]:

@@ -278,6 +278,7 @@ def test_open_and_close_leave_the_adapter_to_the_next_board():
 def test_adapters_and_registers_describe_the_same_chip_as_the_tool():
     names = [a.name for a in kv3124.adapters()]
     assert names[:2] == ["sim", "none"]
+    assert all(name.startswith("i2c-") for name in names[2:])  # each one open() takes
     assert kv3124.adapters()[0].description == "simulated evaluation board (default)"
     regs = {r.address: r for r in kv3124.registers()}
     assert (regs[0x01].name, regs[0x01].access) == ("status", "read-only")
