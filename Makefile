@@ -43,6 +43,8 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@for b in build-release/bench/bench_*; do $$b; done
+	@if [ -x build-release/bench/bench_board ]; then \
+		PYTHONPATH=build-release/python /usr/bin/python3 bench/python_board.py build-release/bench/bench_board; fi
 
 # Each fuzzer for a bounded time, from the corpora kept in fuzz/.
 fuzz: deps

@@ -69,6 +69,12 @@ bool writeRegister(unsigned device, unsigned char registerAddress, unsigned char
     return ptxI2C_RegisterWrite(adapterHandle, static_cast<int>(device & 0xFF), registerAddress, value) >= 0;
 }
 
+std::string lastFailure()
+{
+    std::array<char, 512> text {};
+    return ptxLastFailure(text.data(), static_cast<int>(text.size())) > 0 ? text.data() : "";
+}
+
 void adapterRelease()
 {
     ptxClose(adapterHandle);

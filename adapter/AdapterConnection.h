@@ -1,6 +1,8 @@
 // The adapter connection: finds, opens and configures the adapter, and reads and writes chip registers.
 #pragma once
 
+#include <string>
+
 // The chip's I2C device address as hexadecimal text.
 constexpr const char* DEVICE_ADDRESS = "2C";
 
@@ -16,5 +18,7 @@ bool firmwareVersionByte(unsigned char& ffwByte);
 int readRegister(unsigned device, unsigned char registerAddress, unsigned char& value);
 // True when the chip took the byte.
 bool writeRegister(unsigned device, unsigned char registerAddress, unsigned char value);
+// Why the adapter's last call failed, and forgets it; empty when none has failed since the last success.
+std::string lastFailure();
 // Lets go of the adapter, so that it can be unplugged or used elsewhere; register accesses fail from then on.
 void adapterRelease();

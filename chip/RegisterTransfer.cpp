@@ -19,8 +19,6 @@ constexpr std::uint8_t kResetBit = 0x80;
 // so the board lights only once everything else is in place.
 constexpr std::uint8_t kLoadOrder[] = { 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03, 0x04, kControl };
 
-const std::string kNoAnswer = " failed (no answer on the bus)";
-
 } // namespace
 
 ReadResult readAllRegisters(const RegisterBus& bus)
@@ -29,7 +27,7 @@ ReadResult readAllRegisters(const RegisterBus& bus)
     for (const Register& reg : registers()) {
         std::uint8_t value = 0;
         if (!bus.read(reg.address, value))
-            return { {}, "reading register " + hex(reg.address) + kNoAnswer };
+            return { {}, "reading register " + hex(reg.address) + failedOn(bus) };
         result.values[reg.address] = value;
     }
     return result;
@@ -50,9 +48,9 @@ LoadResult loadSnapshot(const RegisterBus& bus, const std::vector<SnapshotEntry>
         std::uint8_t readBack = 0;
         std::string problem;
         if (!bus.write(reg, value))
-            problem = "writing " + hex(value) + " to register " + hex(reg) + kNoAnswer;
+            problem = "writing " + hex(value) + " to register " + hex(reg) + failedOn(bus);
         else if (!bus.read(reg, readBack))
-            problem = "reading back register " + hex(reg) + kNoAnswer;
+            problem = "reading back register " + hex(reg) + failedOn(bus);
         else if (readBack != value)
             problem = "register " + hex(reg) + " reads back " + hex(readBack) + ", not " + hex(value) + " as written";
         if (!problem.empty()) {

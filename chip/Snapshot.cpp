@@ -114,7 +114,7 @@ ParsedSnapshot parseSnapshot(std::string_view text, const std::string& name)
             problem = "register " + hex(entry->reg) + " given twice (first on line "
                 + std::to_string(lineOf[entry->reg]) + ")";
         if (!problem.empty())
-            return { {}, name + ": line " + std::to_string(number) + ": " + problem };
+            return { {}, name + ": line " + std::to_string(number) + ": " + problem, number };
         if (entry)
             parsed.entries.push_back(*entry);
     }

@@ -27,6 +27,7 @@ struct SnapshotEntry {
 struct ParsedSnapshot {
     std::vector<SnapshotEntry> entries; // in file order
     std::string error; // names the file, and the line for a bad line; the entries are then empty
+    int line = 0; // the bad line's number; 0 when the problem is not one line's
 };
 
 // Snapshots are about a kilobyte; anything far larger is not one.

@@ -44,7 +44,7 @@ std::uint8_t readByte(const CommandContext& context, std::uint8_t reg)
 {
     std::uint8_t value = 0;
     if (!context.bus.read(reg, value))
-        throw CommandFailure { exitBoardFailure, "reading register " + hex(reg) + " failed (no answer on the bus)" };
+        throw CommandFailure { exitBoardFailure, "reading register " + hex(reg) + failedOn(context.bus) };
     return value;
 }
 
@@ -52,7 +52,7 @@ void writeByte(const CommandContext& context, std::uint8_t reg, std::uint8_t val
 {
     if (!context.bus.write(reg, value))
         throw CommandFailure { exitBoardFailure,
-            "writing " + hex(value) + " to register " + hex(reg) + " failed (no answer on the bus)" };
+            "writing " + hex(value) + " to register " + hex(reg) + failedOn(context.bus) };
 }
 
 RegisterValues readAll(const CommandContext& context)

@@ -2,6 +2,7 @@
 #include "ptx/ptx.h"
 
 #include "ptx/Backend.h"
+#include "ptx/LastFailure.h"
 #include "ptx/NoAdapterBackend.h"
 #include "ptx/Trace.h"
 #include "ptx/i2cdev/I2cDevBackend.h"
@@ -12,6 +13,7 @@
 #include <utility>
 
 using ptx::currentBackend;
+namespace failure = ptx::failure;
 namespace trace = ptx::trace;
 
 int ptxFindControllers(void)
@@ -19,6 +21,7 @@ int ptxFindControllers(void)
     const int result = currentBackend().findControllers();
     if (trace::on()) [[unlikely]]
         trace::findControllers(result);
+    failure::settle(result > 0, "no adapter found");
     return result;
 }
 
@@ -27,6 +30,7 @@ int ptxGetSerialNumber(int index, char* serialNumber)
     const int result = currentBackend().getSerialNumber(index, serialNumber, PTX_SERIAL_NUMBER_SIZE);
     if (trace::on()) [[unlikely]]
         trace::getSerialNumber(index, serialNumber, result);
+    failure::settle(result >= 0, "the adapter's serial number cannot be read");
     return result;
 }
 
@@ -35,6 +39,7 @@ int ptxOpen(const char* serialNumber)
     const int result = currentBackend().open(serialNumber);
     if (trace::on()) [[unlikely]]
         trace::open(serialNumber, result);
+    failure::settle(result >= 0, "the adapter cannot be opened");
     return result;
 }
 
@@ -43,6 +48,7 @@ int ptxFirmwareVersion_Read(int handle, unsigned char* buffer, int length)
     const int result = currentBackend().firmwareVersionRead(handle, buffer, length);
     if (trace::on()) [[unlikely]]
         trace::firmwareVersionRead(buffer, length, result);
+    failure::settle(result >= 0, "the adapter's firmware version cannot be read");
     return result;
 }
 
@@ -51,6 +57,7 @@ int ptxI2C_Control(int handle, int busSetting, int speedSetting, int enable)
     const int result = currentBackend().i2cControl(handle, busSetting, speedSetting, enable);
     if (trace::on()) [[unlikely]]
         trace::i2cControl(busSetting, speedSetting, enable, result);
+    failure::settle(result >= 0, "the adapter's I2C configuration failed");
     return result;
 }
 
@@ -61,6 +68,7 @@ int ptxGPIO_WriteControl(int handle, int v0, int v1, int v2, int v3, int v4, int
     const int result = currentBackend().gpioWriteControl(handle, values);
     if (trace::on()) [[unlikely]]
         trace::gpioWriteControl(values, result);
+    failure::settle(result >= 0, "the adapter's GPIO configuration failed");
     return result;
 }
 
@@ -69,6 +77,7 @@ int ptxPower_WriteControl(int handle, int enable, int voltageSetting)
     const int result = currentBackend().powerWriteControl(handle, enable, voltageSetting);
     if (trace::on()) [[unlikely]]
         trace::powerWriteControl(enable, voltageSetting, result);
+    failure::settle(result >= 0, "the adapter's power configuration failed");
     return result;
 }
 
@@ -77,6 +86,7 @@ int ptxI2C_RegisterRead(int handle, int deviceAddress, int registerAddress)
     const int result = currentBackend().registerRead(handle, deviceAddress, registerAddress);
     if (trace::on()) [[unlikely]]
         trace::registerRead(deviceAddress, registerAddress, result);
+    failure::settle(result >= 0, "no answer on the bus");
     return result;
 }
 
@@ -85,6 +95,7 @@ int ptxI2C_RegisterWrite(int handle, int deviceAddress, int registerAddress, int
     const int result = currentBackend().registerWrite(handle, deviceAddress, registerAddress, value);
     if (trace::on()) [[unlikely]]
         trace::registerWrite(deviceAddress, registerAddress, value, result);
+    failure::settle(result >= 0, "no answer on the bus");
     return result;
 }
 
@@ -93,6 +104,7 @@ int ptxClose(int handle)
     const int result = currentBackend().close(handle);
     if (trace::on()) [[unlikely]]
         trace::close(handle, result);
+    failure::settle(result >= 0, "the adapter was not open");
     return result;
 }
 
@@ -120,6 +132,11 @@ int ptxSelectBackend(const char* name)
         return -1;
     ptx::installBackend(std::move(backend));
     return 0;
+}
+
+int ptxLastFailure(char* text, int size)
+{
+    return failure::take(text, size);
 }
 
 void ptxTraceTo(int fd)

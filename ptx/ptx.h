@@ -32,6 +32,12 @@ int ptxClose(int handle);
 // adapter in the background. Returns 0, or negative for a negative `seconds`.
 int ptxWaitForReturn(int seconds);
 
+// Copies why the last failing call above failed, one line such as "i2c-1: no device answers at 0x2C", into `text`
+// (cut to `size` - 1 bytes, always NUL-terminated) and forgets it. Returns the reason's whole length, 0 when no call
+// has failed since the last success or the last ptxLastFailure, or negative for a null `text` or a `size` below 1.
+// A failure whose back end has no reason of its own gets a plain one ("no answer on the bus"). Not traced.
+int ptxLastFailure(char* text, int size);
+
 // Chooses where the calls above go: "sim" (the default), "none", or a back end's own name.
 // Returns 0, or negative for a name no back end knows. Call it before the first other call.
 int ptxSelectBackend(const char* name);

@@ -4,7 +4,7 @@
 # fuzzers', and only those that are missing. Silent when all is there.
 set -eu
 
-packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 locales qt6-svg-dev dpkg-dev desktop-file-utils appstream lintian"
+packages="cmake ninja-build g++ make qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 locales qt6-svg-dev dpkg-dev desktop-file-utils appstream lintian pybind11-dev python3-dev python3-pytest"
 if [ "${1:-}" = "screenshot" ]; then
     packages="$packages xvfb xauth imagemagick"
 elif [ "${1:-}" = "kernel" ]; then

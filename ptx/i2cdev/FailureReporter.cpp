@@ -1,5 +1,6 @@
 #include "ptx/i2cdev/FailureReporter.h"
 
+#include "ptx/LastFailure.h"
 #include "ptx/TerminalText.h"
 
 #include <cerrno>
@@ -19,6 +20,7 @@ void print(const std::string& text)
 
 void FailureReporter::report(Cause cause, const std::string& text)
 {
+    failure::record(text);
     if (told_.insert(cause).second)
         print(text);
 }

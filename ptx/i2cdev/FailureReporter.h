@@ -16,7 +16,8 @@ using Cause = std::pair<Step, int>;
 
 class FailureReporter {
 public:
-    // Prints "<program>: <text>" unless `cause` has been told since the last success.
+    // Prints "<program>: <text>" unless `cause` has been told since the last success; ptxLastFailure gives it
+    // either way.
     void report(Cause cause, const std::string& text);
     // `cause` is over: prints `text`, and the cause is news again next time.
     void resolve(Cause cause, const std::string& text);

@@ -1,5 +1,6 @@
 #include "FakeKernelBus.h"
 
+#include "ptx/LastFailure.h"
 #include "ptx/i2cdev/BusListing.h"
 #include "ptx/i2cdev/I2cDevBackend.h"
 
@@ -41,6 +42,12 @@ protected:
     }
     int read(int reg) { return backend->registerRead(handle, 0x2C, reg); }
     int write(int reg, int value) { return backend->registerWrite(handle, 0x2C, reg, value); }
+    // What ptxLastFailure hands the caller.
+    static std::string lastFailure()
+    {
+        char text[256];
+        return failure::take(text, sizeof text) > 0 ? text : "";
+    }
     // `texts` as lines of standard error, with {dev} and {sys} for the fake kernel's roots.
     std::string told(std::vector<std::string> texts) const
     {
@@ -92,6 +99,9 @@ TEST_F(I2cDevBackendTest, EachAccessIsOneIoctlOnTheNamedBusAndFailuresAreReporte
         for (const auto& [error, why] : failures) {
             adapter.failures = { { "SMBUS", error }, { "RDWR", error } };
             EXPECT_EQ((std::vector { read(0x13), write(0x03, 1), read(0x04) }), std::vector(3, -1));
+            // Told once, but each failure's reason reaches the caller: the last one's, naming its register.
+            EXPECT_EQ(lastFailure(), std::regex_replace(why, std::regex("register 0x13"), "register 0x04"));
+            EXPECT_EQ(lastFailure(), "");
             adapter.failures.clear();
             EXPECT_EQ(read(0x13), 0xA5);
             lines.push_back(why);

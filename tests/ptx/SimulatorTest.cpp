@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -89,6 +91,37 @@ TEST_F(SimulatorTest, NoneFindsNothingSimIsTheDefaultAndUnknownNamesKeepTheBackE
     }
     ASSERT_EQ(ptxSelectBackend(nullptr), 0);
     EXPECT_EQ((std::vector { ptxOpen(kSerialNumber), read(0x00), ptxClose(kHandle) }), (std::vector { kHandle, 1, 0 }));
+}
+
+// What ptxLastFailure gives, cut to 15 bytes, and its result.
+std::pair<std::string, int> lastFailure()
+{
+    std::array<char, 16> text {};
+    const int length = ptxLastFailure(text.data(), static_cast<int>(text.size()));
+    return { text.data(), length };
+}
+
+TEST_F(SimulatorTest, LastFailureIsTheReasonSinceTheLastSuccessGivenOnce)
+{
+    const std::pair<std::function<void()>, std::pair<std::string, int>> cases[] = {
+        { [] { ptxOpen(kSerialNumber), read(0x14); }, { "", 0 } },
+        { [] { ptxOpen("x"); }, { "the adapter can", 28 } }, // cut to the buffer, the whole length told
+        { [] { ptxOpen(kSerialNumber), failReadsOf(0x14), read(0x14); }, { "no answer on th", 20 } },
+        // The first reason since the last success stays (the write's, not the close's); a success forgets it.
+        { [] { ptxOpen(kSerialNumber), failWritesOf(0x13), write(0x13, 1), ptxClose(7); }, { "no answer on th", 20 } },
+        { [] { ptxOpen(kSerialNumber), failNextReads(1), read(0x14), read(0x14); }, { "", 0 } },
+        { [] { ptxSelectBackend("none"), ptxFindControllers(); }, { "no adapter foun", 16 } },
+    };
+    for (const auto& [calls, expected] : cases) {
+        reset();
+        lastFailure();
+        calls();
+        EXPECT_EQ(lastFailure(), expected);
+        EXPECT_EQ(lastFailure(), std::pair(std::string(), 0)); // given once
+    }
+    ptxSelectBackend("sim");
+    char text[4];
+    EXPECT_EQ((std::vector { ptxLastFailure(nullptr, 4), ptxLastFailure(text, 0) }), (std::vector { -1, -1 }));
 }
 
 } // namespace

@@ -1,0 +1,37 @@
+#include "chip/FieldTransfer.h"
+
+#include "chip/FieldValue.h"
+#include "chip/Number.h"
+
+namespace kv3124 {
+
+namespace {
+
+std::string readFailure(const RegisterBus& bus, std::uint8_t reg)
+{
+    return "reading register " + hex(reg) + failedOn(bus);
+}
+
+} // namespace
+
+FieldRead readField(const RegisterBus& bus, const Field& field)
+{
+    RegisterValues values;
+    for (std::uint8_t reg : fieldRegisters(field))
+        if (!bus.read(reg, values[reg]))
+            return { 0, readFailure(bus, reg) };
+    return { *decodeField(field, values), {} };
+}
+
+std::string writeField(const RegisterBus& bus, const Field& field, unsigned value)
+{
+    RegisterValues current;
+    if (fieldRegisters(field).size() == 1 && !bus.read(field.reg, current[field.reg]))
+        return readFailure(bus, field.reg);
+    for (const auto& [reg, byte] : encodeField(field, value, current))
+        if (!bus.write(reg, byte))
+            return "writing " + hex(byte) + " to register " + hex(reg) + failedOn(bus);
+    return {};
+}
+
+} // namespace kv3124
