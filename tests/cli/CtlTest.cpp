@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -82,8 +83,11 @@ protected:
         args.prepend("kv3124ctl");
         std::int64_t now = kStart;
         std::map<int, std::function<void()>> later = timing.later;
+        bool interrupted = false;
         const Clock clock { [&] { return now; },
             [&](std::int64_t milliseconds) {
+                if (interrupted)
+                    throw std::logic_error("slept on after Ctrl-C");
                 const std::int64_t until = now + milliseconds;
                 for (auto next = later.begin(); next != later.end() && kStart + next->first <= until;) {
                     now = std::max(now, kStart + next->first);
@@ -92,6 +96,7 @@ protected:
                 }
                 if (timing.interruptAt >= 0 && kStart + timing.interruptAt <= until) {
                     now = std::max(now, kStart + timing.interruptAt);
+                    interrupted = true;
                     return Wake::Interrupted;
                 }
                 now = until;
