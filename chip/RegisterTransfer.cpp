@@ -23,8 +23,13 @@ constexpr std::uint8_t kLoadOrder[] = { 0x13, 0x11, 0x12, 0x10, 0x15, 0x14, 0x03
 
 ReadResult readAllRegisters(const RegisterBus& bus)
 {
+    return readRegisters(bus, registers());
+}
+
+ReadResult readRegisters(const RegisterBus& bus, std::span<const Register> regs)
+{
     ReadResult result;
-    for (const Register& reg : registers()) {
+    for (const Register& reg : regs) {
         std::uint8_t value = 0;
         if (!bus.read(reg.address, value))
             return { {}, "reading register " + hex(reg.address) + failedOn(bus) };
@@ -61,6 +66,20 @@ LoadResult loadSnapshot(const RegisterBus& bus, const std::vector<SnapshotEntry>
         result.written.push_back(reg);
     }
     return result;
+}
+
+std::vector<SnapshotEntry> loadWrites(const std::vector<SnapshotEntry>& entries)
+{
+    std::vector<SnapshotEntry> writes;
+    RegisterValues chip;
+    const RegisterBus recorder { [&](std::uint8_t reg, std::uint8_t& value) { return value = chip[reg], true; },
+        [&](std::uint8_t reg, std::uint8_t value) {
+            writes.push_back({ reg, value });
+            chip[reg] = value;
+            return true;
+        } };
+    loadSnapshot(recorder, entries);
+    return writes;
 }
 
 } // namespace kv3124

@@ -23,25 +23,6 @@ std::string_view trimmed(std::string_view line)
     return last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
 }
 
-std::string comment(const Register& reg, const RegisterValues& values)
-{
-    std::string text = std::string(reg.name);
-    if (reg.access == RegisterAccess::ReadOnly)
-        text += " (read-only)";
-    else if (reg.access == RegisterAccess::ShownOnly)
-        text += text.empty() ? "shown only" : " (shown only)";
-    const char* separator = ": ";
-    for (const Field& field : fields()) {
-        if (field.reg != reg.address)
-            continue;
-        if (const std::optional<unsigned> value = decodeField(field, values)) {
-            text += separator + std::string(field.name) + '=' + fieldValueText(field, *value);
-            separator = ", ";
-        }
-    }
-    return text;
-}
-
 std::vector<std::string_view> words(std::string_view line)
 {
     std::vector<std::string_view> found;
@@ -78,12 +59,31 @@ std::string checkLine(std::string_view line, std::optional<SnapshotEntry>& entry
 
 } // namespace
 
+std::string registerComment(const Register& reg, const RegisterValues& values)
+{
+    std::string text = std::string(reg.name);
+    if (reg.access == RegisterAccess::ReadOnly)
+        text += " (read-only)";
+    else if (reg.access == RegisterAccess::ShownOnly)
+        text += text.empty() ? "shown only" : " (shown only)";
+    const char* separator = ": ";
+    for (const Field& field : fields()) {
+        if (field.reg != reg.address)
+            continue;
+        if (const std::optional<unsigned> value = decodeField(field, values)) {
+            text += separator + std::string(field.name) + '=' + fieldValueText(field, *value);
+            separator = ", ";
+        }
+    }
+    return text;
+}
+
 std::string registerLines(const RegisterValues& values)
 {
     std::string text;
     for (const Register& reg : registers())
         if (const auto found = values.find(reg.address); found != values.end())
-            text += hex(reg.address) + ' ' + hex(found->second) + "  # " + comment(reg, values) + '\n';
+            text += hex(reg.address) + ' ' + hex(found->second) + "  # " + registerComment(reg, values) + '\n';
     return text;
 }
 

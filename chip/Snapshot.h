@@ -3,6 +3,7 @@
 // an earlier version, or written by hand) may hold any registers and needs no end.
 #pragma once
 
+#include "chip/ChipDescription.h"
 #include "chip/RegisterBus.h"
 
 #include <cstddef>
@@ -33,6 +34,9 @@ struct ParsedSnapshot {
 // Snapshots are about a kilobyte; anything far larger is not one.
 constexpr std::size_t snapshotSizeLimit = 1024 * 1024;
 
+// The register's name, its access where it is not written, and its fields decoded from `values`:
+// "current: current-scale="100 = 18mA", iset-external=off".
+std::string registerComment(const Register& reg, const RegisterValues& values);
 // One line per register in `values`, in Readback All order, its decoded fields as the comment.
 std::string registerLines(const RegisterValues& values);
 // The format line and the header as comments, then registerLines, then the end line.

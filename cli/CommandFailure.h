@@ -3,8 +3,11 @@
 
 #include <string>
 
+constexpr int exitDone = 0;
 constexpr int exitBoardFailure = 1;
 constexpr int exitUsage = 2;
+// watch --until saw its condition, diff found differences.
+constexpr int exitConditionMet = 3;
 
 struct CommandFailure {
     int exitCode;

@@ -1,9 +1,12 @@
 #include "cli/Commands.h"
 
-#include "cli/CommandFailure.h"
+#include "cli/CommandSupport.h"
 #include "cli/DescriptorBuffer.h"
+#include "cli/Diff.h"
+#include "cli/Export.h"
 #include "cli/RegisterJson.h"
 #include "cli/ScriptLine.h"
+#include "cli/Watch.h"
 
 #include "chip/ChipDescription.h"
 #include "chip/FieldValue.h"
@@ -26,11 +29,6 @@
 namespace {
 
 using namespace kv3124;
-
-CommandFailure usage(const std::string& message)
-{
-    return { exitUsage, message };
-}
 
 std::uint8_t byteArgument(const QString& word, const char* what)
 {
@@ -55,14 +53,6 @@ void writeByte(const CommandContext& context, std::uint8_t reg, std::uint8_t val
             "writing " + hex(value) + " to register " + hex(reg) + failedOn(context.bus) };
 }
 
-RegisterValues readAll(const CommandContext& context)
-{
-    ReadResult result = readAllRegisters(context.bus);
-    if (!result.error.empty())
-        throw CommandFailure { exitBoardFailure, result.error };
-    return result.values;
-}
-
 const Field& fieldArgument(const QString& word)
 {
     if (const Field* field = findField(word.toStdString()))
@@ -73,35 +63,39 @@ const Field& fieldArgument(const QString& word)
     throw usage("unknown field " + quotedWord(word.toStdString()) + " (valid fields: " + names + ")");
 }
 
-void dump(const CommandContext& context, const QStringList&)
+int dump(const CommandContext& context, const QStringList&)
 {
     const RegisterValues values = readAll(context);
     context.out << (context.json ? registersJson(values) : registerLines(values));
+    return exitDone;
 }
 
-void read(const CommandContext& context, const QStringList& words)
+int read(const CommandContext& context, const QStringList& words)
 {
     context.out << hex(readByte(context, byteArgument(words[1], "register"))) << '\n';
+    return exitDone;
 }
 
-void write(const CommandContext& context, const QStringList& words)
+int write(const CommandContext& context, const QStringList& words)
 {
     const std::uint8_t reg = byteArgument(words[1], "register");
     if (findRegister(reg) && findRegister(reg)->access == RegisterAccess::ReadOnly)
         throw usage("register " + hex(reg) + " is read-only");
     writeByte(context, reg, byteArgument(words[2], "value"));
+    return exitDone;
 }
 
-void get(const CommandContext& context, const QStringList& words)
+int get(const CommandContext& context, const QStringList& words)
 {
     const Field& field = fieldArgument(words[1]);
     RegisterValues values;
     for (std::uint8_t reg : fieldRegisters(field))
         values[reg] = readByte(context, reg);
     context.out << field.name << '=' << fieldValueText(field, *decodeField(field, values)) << '\n';
+    return exitDone;
 }
 
-void set(const CommandContext& context, const QStringList& words)
+int set(const CommandContext& context, const QStringList& words)
 {
     const Field& field = fieldArgument(words[1]);
     if (findRegister(field.reg)->access != RegisterAccess::Written)
@@ -116,25 +110,25 @@ void set(const CommandContext& context, const QStringList& words)
         current[field.reg] = readByte(context, field.reg);
     for (const auto& [reg, byte] : encodeField(field, *value, current))
         writeByte(context, reg, byte);
+    return exitDone;
 }
 
-void save(const CommandContext& context, const QStringList& words)
+int save(const CommandContext& context, const QStringList& words)
 {
     const SnapshotHeader header { QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(), context.adapter,
         context.firmware };
     if (const std::string error = writeSnapshotFile(words[1].toStdString(), header, readAll(context)); !error.empty())
         throw usage(error);
+    return exitDone;
 }
 
-void load(const CommandContext& context, const QStringList& words)
+int load(const CommandContext& context, const QStringList& words)
 {
-    const ParsedSnapshot snapshot = readSnapshotFile(words[1].toStdString());
-    if (!snapshot.error.empty())
-        throw usage(snapshot.error);
-    const LoadResult result = loadSnapshot(context.bus, snapshot.entries);
+    const LoadResult result = loadSnapshot(context.bus, snapshotEntries(words[1]));
     if (!result.error.empty())
         throw CommandFailure { exitBoardFailure, result.error };
     context.out << "written: " << hexList(result.written) << "\nskipped: " << hexList(result.skipped) << '\n';
+    return exitDone;
 }
 
 // A script file, a pipe included (`run <(...)`), which is read as it comes.
@@ -151,21 +145,22 @@ std::istream& openScript(const QString& name, std::ifstream& file)
 }
 
 // One adapter for the whole script, read and run a line at a time, each answer out before the next line is read;
-// the first failing line stops it.
-void run(const CommandContext& context, const QStringList& words)
+// the first failing line stops it. A condition met on a line (diff's differences, watch's --until) does not.
+int run(const CommandContext& context, const QStringList& words)
 {
     std::ifstream file;
     std::istream& script = words[1] == "-" ? context.in : openScript(words[1], file);
+    int status = exitDone;
     for (int number = 1;; ++number) {
         try {
             const std::optional<std::string> line = readScriptLine(script, number == 1);
             if (!line)
-                return;
+                return status;
             const QStringList lineWords = scriptWords(QString::fromStdString(*line));
             if (lineWords.value(0) == "run")
                 throw usage("run cannot be nested");
-            if (!lineWords.isEmpty())
-                runCommand(lineWords, context);
+            if (!lineWords.isEmpty() && runCommand(parseCommand(lineWords), context) == exitConditionMet)
+                status = exitConditionMet;
             flushOutput(context.out);
         } catch (const CommandFailure& failure) {
             throw CommandFailure { failure.exitCode, "line " + std::to_string(number) + ": " + failure.message };
@@ -174,27 +169,83 @@ void run(const CommandContext& context, const QStringList& words)
 }
 
 struct Command {
-    int arguments;
-    void (*run)(const CommandContext&, const QStringList&);
+    int fewest; // arguments
+    int most;
+    int (*run)(const CommandContext&, const QStringList&);
     const char* synopsis;
+    QStringList options = {}; // "--all", "--interval=MS"; --json goes with every command
+    int chipless = -1; // with this many arguments the command works on files alone
 };
 
 const std::map<QString, Command> commands {
-    { "dump", { 0, dump, "dump [--json]" } },
-    { "read", { 1, read, "read REG" } },
-    { "write", { 2, write, "write REG VALUE" } },
-    { "get", { 1, get, "get FIELD" } },
-    { "set", { 2, set, "set FIELD VALUE" } },
-    { "save", { 1, save, "save FILE" } },
-    { "load", { 1, load, "load FILE" } },
-    { "run", { 1, run, "run FILE|-" } },
+    { "dump", { 0, 0, dump, "dump [--json]" } },
+    { "read", { 1, 1, read, "read REG" } },
+    { "write", { 2, 2, write, "write REG VALUE" } },
+    { "get", { 1, 1, get, "get FIELD" } },
+    { "set", { 2, 2, set, "set FIELD VALUE" } },
+    { "save", { 1, 1, save, "save FILE" } },
+    { "load", { 1, 1, load, "load FILE" } },
+    { "run", { 1, 1, run, "run FILE|-" } },
+    { "watch",
+        { 0, 0, watch,
+            "watch [--all] [--interval=MS] [--until=FIELD[,FIELD...]|fault] [--count=N] [--for=SECONDS] [--json]",
+            { "--all", "--interval=MS", "--until=FIELD", "--count=N", "--for=SECONDS" } } },
+    { "diff", { 1, 2, diff, "diff [--all] [--json] A.kv3124 [B.kv3124]", { "--all" }, 2 } },
+    { "export", { 0, 1, exportSettings, "export [--format=c|i2cset|json] [FILE]", { "--format=c|i2cset|json" }, 1 } },
 };
+
+const Command& commandNamed(const QString& name)
+{
+    const auto command = commands.find(name);
+    if (command == commands.end())
+        throw usage("unknown command " + quotedWord(name.toStdString()));
+    return command->second;
+}
+
+// Takes the option `word` ("--NAME" or "--NAME=VALUE") into `line` when `command` has it.
+void takeOption(const QString& word, const Command& command, CommandLine& line)
+{
+    const QString name = word.section(u'=', 0, 0);
+    const bool valued = word.contains(u'=');
+    if (word == "--json") {
+        line.json = true;
+        return;
+    }
+    const auto known = std::ranges::find_if(
+        command.options, [&](const QString& option) { return option.section(u'=', 0, 0) == name; });
+    if (known == command.options.end())
+        throw usage("unknown option " + quotedWord(word.toStdString()) + " for " + line.words[0].toStdString()
+            + (command.options.isEmpty() ? "" : " (valid: " + command.options.join(", ").toStdString() + ")"));
+    if (valued != known->contains(u'='))
+        throw usage("usage: " + known->toStdString());
+    line.options[name.mid(2)] = word.mid(word.indexOf(u'=') + 1);
+}
 
 } // namespace
 
 bool isCommand(const QString& name)
 {
     return commands.contains(name);
+}
+
+CommandLine parseCommand(QStringList words)
+{
+    const Command& command = commandNamed(words[0]);
+    CommandLine line { { words[0] }, {} };
+    for (const QString& word : words.mid(1)) {
+        if (word.startsWith("--"))
+            takeOption(word, command, line);
+        else
+            line.words << word;
+    }
+    if (line.words.size() <= command.fewest || line.words.size() > command.most + 1)
+        throw usage(std::string("usage: ") + command.synopsis);
+    return line;
+}
+
+bool needsChip(const CommandLine& line)
+{
+    return commandNamed(line.words[0]).chipless != line.words.size() - 1;
 }
 
 void flushOutput(std::ostream& out)
@@ -206,14 +257,10 @@ void flushOutput(std::ostream& out)
     throw usage(std::string("cannot write standard output") + (error ? " (" + errorText(error) + ")" : ""));
 }
 
-void runCommand(QStringList words, const CommandContext& context)
+int runCommand(const CommandLine& line, const CommandContext& context)
 {
     CommandContext commandContext = context;
-    commandContext.json |= words.removeAll("--json") > 0;
-    const auto command = commands.find(words[0]);
-    if (command == commands.end())
-        throw usage("unknown command " + quotedWord(words[0].toStdString()));
-    if (words.size() != command->second.arguments + 1)
-        throw usage(std::string("usage: ") + command->second.synopsis);
-    command->second.run(commandContext, words);
+    commandContext.json |= line.json;
+    commandContext.options = line.options;
+    return commandNamed(line.words[0]).run(commandContext, line.words);
 }

@@ -37,7 +37,15 @@ const char* const usageText
       "  load FILE           a snapshot file onto the chip, each register read back\n"
       "  run FILE|-          commands from a file or standard input, one a line, on one adapter;\n"
       "                      the first failing line stops it\n"
-      "Numbers are decimal or 0x-prefixed hexadecimal.\n"
+      "  watch [--all] [--interval=MS] [--until=FIELD[,FIELD...]|fault] [--count=N] [--for=SECONDS]\n"
+      "                      the status register (--all: every register) read every MS\n"
+      "                      milliseconds (200; 50 at least), a line per change\n"
+      "  diff [--all] A.kv3124 [B.kv3124]\n"
+      "                      the fields that differ between two snapshots, or a snapshot and\n"
+      "                      the chip; only the registers load writes, unless --all\n"
+      "  export [--format=c|i2cset|json] [FILE]\n"
+      "                      a snapshot, or the chip, as the writes load makes, for firmware\n"
+      "Numbers are decimal or 0x-prefixed hexadecimal. Options of the program go before the command.\n"
       "\n"
       "Options:\n"
       "  --adapter=NAME      where the board is: sim (a simulated board, the default),\n"
@@ -47,13 +55,14 @@ const char* const usageText
       "  --wait=SECONDS      when the bridge is unplugged, wait this long for it to come\n"
       "                      back and go on; 0 (the default) fails the command at once\n"
       "  --list-adapters     list the adapters and I2C buses, then exit\n"
-      "  --json              dump as JSON\n"
+      "  --json              dump, watch and diff as JSON\n"
       "  --trace[=FILE]      a line for every adapter call (time, call, register, byte,\n"
       "                      result) in FILE, or on standard error without =FILE\n"
       "  -h, --help          show this text, then exit\n"
       "  -v, --version       show the version, then exit\n"
       "\n"
-      "Exit status: 0 done, 1 the board or bus failed, 2 usage error or unusable file.\n";
+      "Exit status: 0 done (diff: equal), 1 the board or bus failed, 2 usage error or unusable file,\n"
+      "3 a condition met (watch --until, diff found differences).\n";
 
 // The options of the command line; a row here is all a new option needs besides its use below.
 const QList<QCommandLineOption> options {
@@ -91,7 +100,13 @@ int waitSeconds(const QCommandLineParser& parser)
     return static_cast<int>(*seconds);
 }
 
-void runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostream& out)
+struct Streams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+int runOnAdapter(const QCommandLineParser& parser, const Streams& streams, const Clock& clock)
 {
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty())
@@ -99,6 +114,9 @@ void runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostre
     if (!isCommand(words[0]))
         throw CommandFailure { exitUsage,
             "unknown command " + kv3124::quotedWord(words[0].toStdString()) + " (see --help)" };
+    const CommandLine command = parseCommand(words);
+    if (!needsChip(command))
+        return runCommand(command, { {}, {}, {}, parser.isSet("json"), streams.in, streams.out, streams.err, clock });
     const std::string adapter = parser.value("adapter").toStdString();
     const int wait = waitSeconds(parser);
     if (!selectAdapter(adapter, wait))
@@ -107,23 +125,27 @@ void runOnAdapter(const QCommandLineParser& parser, std::istream& in, std::ostre
     if (const std::string error = parser.isSet("trace") ? trace.start(parser.value("trace").toStdString()) : "";
         !error.empty())
         throw CommandFailure { exitUsage, error };
-    const CommandContext context { adapterRegisterBus(), adapter, startAdapter(adapter), parser.isSet("json"), in,
-        out };
+    const CommandContext context { adapterRegisterBus(), adapter, startAdapter(adapter), parser.isSet("json"),
+        streams.in, streams.out, streams.err, clock };
+    int status = exitDone;
     try {
-        runCommand(words, context);
+        status = runCommand(command, context);
     } catch (const CommandFailure&) {
         adapterRelease();
         throw;
     }
     adapterRelease();
+    return status;
 }
 
 } // namespace
 
-int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, std::ostream& err, const Clock& clock)
 {
     QCommandLineParser parser;
     parser.addOptions(options);
+    // What follows the command is the command's: its arguments and its own options.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QStringList line;
     for (const QString& argument : arguments)
         line << QString::fromStdString(withTraceValue(argument.toStdString()));
@@ -134,6 +156,7 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
                 error.pop_back();
             throw CommandFailure { exitUsage, error + "; " + validOptions() };
         }
+        int status = exitDone;
         if (parser.isSet("help"))
             out << usageText;
         else if (parser.isSet("version"))
@@ -141,9 +164,9 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
         else if (parser.isSet("list-adapters"))
             out << adapterListing();
         else
-            runOnAdapter(parser, in, out);
+            status = runOnAdapter(parser, { in, out, err }, clock);
         flushOutput(out);
-        return 0;
+        return status;
     } catch (const CommandFailure& failure) {
         if (!failure.message.empty())
             err << "kv3124ctl: " << ptx::printable(failure.message) << '\n';

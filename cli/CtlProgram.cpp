@@ -17,5 +17,5 @@ int runCtlProgram(int argc, char** argv)
     QCoreApplication application(argc, argv);
     DescriptorBuffer standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
-    return runCtl(application.arguments(), std::cin, out, std::cerr);
+    return runCtl(application.arguments(), std::cin, out, std::cerr, systemClock());
 }

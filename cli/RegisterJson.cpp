@@ -28,6 +28,15 @@ const char* accessName(RegisterAccess access)
     }
 }
 
+// `object` with the value, and its text where the field's values have texts.
+QJsonObject itemJson(const Field& field, unsigned value, QJsonObject object)
+{
+    object.insert("value", static_cast<int>(value));
+    if (!field.items.empty())
+        object.insert("item", text(field.items[value]));
+    return object;
+}
+
 QJsonArray fieldsJson(const Register& reg, const RegisterValues& values)
 {
     QJsonArray array;
@@ -37,10 +46,7 @@ QJsonArray fieldsJson(const Register& reg, const RegisterValues& values)
         const std::optional<unsigned> value = decodeField(field, values);
         if (!value)
             continue;
-        QJsonObject object { { "name", text(field.name) }, { "value", static_cast<int>(*value) } };
-        if (!field.items.empty())
-            object.insert("item", text(field.items[*value]));
-        array.append(object);
+        array.append(itemJson(field, *value, QJsonObject { { "name", text(field.name) } }));
     }
     return array;
 }
@@ -56,4 +62,14 @@ std::string registersJson(const RegisterValues& values)
                 { "access", accessName(reg.access) }, { "value", found->second },
                 { "fields", fieldsJson(reg, values) } });
     return QJsonDocument(QJsonObject { { "registers", array } }).toJson().toStdString();
+}
+
+QJsonObject readingJson(const Reading& reading)
+{
+    const QJsonObject object { { "name", QString::fromStdString(readingName(reading)) }, { "register", reading.reg } };
+    if (reading.field)
+        return itemJson(*reading.field, reading.value, object);
+    QJsonObject bits = object;
+    bits.insert("value", static_cast<int>(reading.value));
+    return bits;
 }

@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -56,7 +57,12 @@ struct Case {
     std::string err = {}; // all of standard error but the program's name
     std::function<void()> board = [] {};
     std::string input = {}; // standard input, and the file that `file` names
+    std::map<int, std::function<void()>> later = {}; // board changes, by milliseconds from the start
+    int interruptAt = -1; // Ctrl-C, in milliseconds from the start
 };
+
+// 2026-12-08T14:03:07.000Z: the clock the in-process runs keep, moved on only by their sleeps.
+constexpr std::int64_t kStart = 1796738587000;
 
 class CtlTest : public ::testing::Test {
 protected:
@@ -70,12 +76,34 @@ protected:
         int exit;
         std::string out, err;
     };
-    Result ctl(QStringList args, const std::string& input = {})
+    Result ctl(QStringList args, const std::string& input = {}, const Case& timing = {})
     {
         std::istringstream in(input);
         std::ostringstream out, err;
         args.prepend("kv3124ctl");
-        const int exit = runCtl(args, in, out, err);
+        std::int64_t now = kStart;
+        std::map<int, std::function<void()>> later = timing.later;
+        bool interrupted = false;
+        const Clock clock { [&] { return now; },
+            [&](std::int64_t milliseconds) {
+                if (interrupted)
+                    throw std::logic_error("slept on after Ctrl-C");
+                const std::int64_t until = now + milliseconds;
+                for (auto next = later.begin(); next != later.end() && kStart + next->first <= until;) {
+                    now = std::max(now, kStart + next->first);
+                    next->second();
+                    next = later.erase(next);
+                }
+                if (timing.interruptAt >= 0 && kStart + timing.interruptAt <= until) {
+                    now = std::max(now, kStart + timing.interruptAt);
+                    interrupted = true;
+                    return Wake::Interrupted;
+                }
+                now = until;
+                return Wake::Due;
+            },
+            [](bool) {} };
+        const int exit = runCtl(args, in, out, err, clock);
         return { exit, out.str(), err.str() };
     }
     void check(const std::vector<Case>& cases)
@@ -85,7 +113,7 @@ protected:
             SetUp();
             c.board();
             std::ofstream(file.toStdString()) << c.input;
-            const Result result = ctl(c.args, c.input);
+            const Result result = ctl(c.args, c.input, c);
             EXPECT_EQ(result.exit, c.exit);
             EXPECT_EQ(result.out, c.out);
             EXPECT_EQ(result.err, c.err.empty() ? "" : "kv3124ctl: " + c.err + "\n");
@@ -205,16 +233,34 @@ TEST_F(CtlTest, EveryKindOfFailureHasItsExitStatusAndOneLine)
         { { "--wait=-1", "dump" }, {}, "", 2, "--wait='-1' is not a number of seconds from 0 to 86400" },
         { { "write", "0x01", "0" }, {}, "", 2, "register 0x01 is read-only" },
         { { "write", "0x14", "0x100" }, {}, "", 2, "value '0x100' is not a number from 0 to 0xFF" },
+        { { "watch", "--interval=49" }, {}, "", 2,
+            "--interval='49' is not a number of milliseconds from 50 to 3600000" },
+        { { "watch", "--count=0" }, {}, "", 2, "--count='0' is not a number of reads from 1 to 4294967295" },
+        { { "watch", "--until=led3" }, {}, "", 2, "--until: led3 is not in the status register; watch --all" },
+        { { "watch", "--until=open,fire" }, {}, "", 2, "--until: unknown field 'fire' (a field name or fault)" },
+        { { "watch", "--interval" }, {}, "", 2, "usage: --interval=MS" },
+        { { "diff", "--all=yes", "a" }, {}, "", 2, "usage: --all" },
+        { { "dump", "--adapter=sim" }, {}, "", 2, "unknown option '--adapter=sim' for dump" },
+        { { "export", "--format=hex" }, {}, "", 2, "--format='hex' is not one of c, i2cset, json" },
         // Files.
         { { "load", QString::fromStdString(missing) }, {}, "", 2, missing + ": No such file or directory" },
         { { "run", QString::fromStdString(missing) }, {}, "", 2, missing + ": No such file or directory" },
         { { "save", dir.filePath("no/such") }, powerOnReads, "", 2,
             dir.filePath("no/such").toStdString() + ": No such file or directory (not saved)" },
+        { { "diff", file, QString::fromStdString(missing) }, {}, "", 2, missing + ": No such file or directory", [] {},
+            "0x14 0x3F\n" },
+        { { "export", file }, {}, "", 2, file.toStdString() + " holds no register a load writes", [] {},
+            "0x01 0x00\n0x16 0x00\n" },
         // The board.
         { { "read", "20" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
             [] { sim::failReadsOf(0x14); } },
         { { "write", "0x14", "1" }, { { Access::Write, 0x14, 0x01, false } }, "", 1,
             "writing 0x01 to register 0x14 failed (no answer on the bus)", [] { sim::failWritesOf(0x14); } },
+        { { "diff", file },
+            { R(0x00, 0x01), R(0x01, 0), R(0x02, 0xA1), R(0x03, 0), R(0x04, 0), R(0x10, 0x01), R(0x11, 0x04),
+                R(0x12, 0x02), R(0x13, 0x01), failedRead14 },
+            "", 1, "reading register 0x14 failed (no answer on the bus)", [] { sim::failReadsOf(0x14); },
+            "0x14 0x3F\n" },
         // The adapter's start-up, step by step.
         { { "--adapter=none", "dump" }, {}, "", 1, "USB Initialization Error: no adapter (--adapter=none)" },
         { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's firmware version cannot be read",
@@ -646,4 +692,232 @@ TEST_F(CtlTest, NumbersAtTheirBoundaries)
                     outcome, 0, "", [] {}, snapshot + '\n' }
                 : Case { { "load", file }, {}, "", 2, path + outcome, [] {}, snapshot + '\n' });
     check(cases);
+}
+
+// watch on a clock that only its sleeps move: a line per change, the end as asked, failed reads said once an episode.
+TEST_F(CtlTest, WatchPrintsALinePerChangeAndEndsAsAsked)
+{
+    const std::vector<RegisterAccess> status3(3, R(0x01, 0));
+    const std::string clear
+        = "uvlo=off tsd=off over-current=off over-voltage=off under-voltage=off short=off open=off\n";
+    const auto at = [](const char* time) { return std::string("2026-12-08T14:03:") + time + "Z "; };
+    const auto setStatus = [](int bits) { return [bits] { sim::setStatusBits(bits); }; };
+    check({
+        { { "watch", "--count=3" }, status3, at("07.000") + clear + at("07.400") + "end after 3 reads\n" },
+        { { "watch", "--count=4" }, { R(0x01, 0), R(0x01, 0), R(0x01, 0x80), R(0x01, 0x80) },
+            at("07.000") + clear + at("07.400") + "open=on\n" + at("07.600") + "end after 4 reads\n", 0, "", [] {}, "",
+            { { 250, setStatus(0x80) } } },
+        // --until ends on a state, also one that holds at the first read.
+        { { "watch", "--until=fault", "--interval=300" }, { R(0x01, 0), R(0x01, 0), R(0x01, 0x04) },
+            at("07.000") + clear + at("07.600") + "over-current=on\n" + at("07.600") + "end after 3 reads\n", 3, "",
+            [] {}, "", { { 450, setStatus(0x04) } } },
+        { { "watch", "--until=short,open" }, { R(0x01, 0x40) },
+            at("07.000") + "uvlo=off tsd=off over-current=off over-voltage=off under-voltage=off short=on open=off\n"
+                + at("07.000") + "end after 1 read\n",
+            3, "", setStatus(0x40) },
+        { { "watch", "--until=open" }, { R(0x01, 0), R(0x01, 0x40), R(0x01, 0) },
+            at("07.000") + clear + at("07.200") + "short=on\n" + at("07.400") + "short=off\n" + at("07.500")
+                + "end after 3 reads\n",
+            0, "", [] {}, "", { { 100, setStatus(0x40) }, { 300, setStatus(0) } }, 500 },
+        // --for and Ctrl-C.
+        { { "watch", "--for=1", "--interval=300" }, std::vector<RegisterAccess>(4, R(0x01, 0)),
+            at("07.000") + clear + at("08.000") + "end after 4 reads\n" },
+        { { "watch" }, status3, at("07.000") + clear + at("07.500") + "end after 3 reads\n", 0, "", [] {}, "", {},
+            500 },
+        // A failed read is said once an episode; the state goes on from the last read that worked.
+        { { "watch", "--count=5" },
+            { { Access::Read, 0x01, -1, false }, { Access::Read, 0x01, -1, false }, R(0x01, 0),
+                { Access::Read, 0x01, -1, false }, R(0x01, 0x20) },
+            at("07.400") + clear + at("07.800") + "0x01&0x20=0x20\n" + at("07.800") + "end after 5 reads\n", 0,
+            at("07.000") + "reading register 0x01 failed (no answer on the bus); watching on\nkv3124ctl: "
+                + at("07.600") + "reading register 0x01 failed (no answer on the bus); watching on",
+            [] { sim::failNextReads(2); }, "", { { 500, [] { sim::failNextReads(1); } }, { 700, setStatus(0x20) } } },
+        // Every register: only what changed, the undecoded bits as bytes.
+        { { "watch", "--all", "--count=2" },
+            [] {
+                std::vector<RegisterAccess> bus = powerOnReads;
+                bus.insert(bus.end(), powerOnReads.begin(), powerOnReads.end());
+                bus[18 + 9] = R(0x14, 0x3B);
+                bus[18 + 13] = R(0x18, 0x07);
+                return bus;
+            }(),
+            at("07.000") + "backlight=on spread-spectrum=off slew-rate=off " + clear.substr(0, clear.size() - 1)
+                + " 0x02=0xA1 brightness=0 mode=\"Brightness Hi/Lo Reg\" auto-string=off pwm-standby=off "
+                  "current-scale=\"100 = 18mA\" iset-external=off pwm-frequency=\"14.6 kHz\" pfset-external=off "
+                  "boost-fset=\"1 MHz\" boost-comp=\"BOOST COMP 0\" comp-external=off fset-external=off led1=on "
+                  "led2=on led3=on led4=on led5=on led6=on step=Immediate smoothing=None\n"
+                + at("07.200") + "led3=off 0x18=0x07\n" + at("07.200") + "end after 2 reads\n",
+            0, "", [] {}, "", { { 100, [] { sim::setRegister(0x14, 0x3B), sim::setRegister(0x18, 7); } } } },
+        { { "--json", "watch", "--count=2" }, { R(0x01, 0), R(0x01, 0x01) },
+            R"({"fields":[{"item":"off","name":"uvlo","register":1,"value":0},{"item":"off","name":"tsd","register":1,"value":0},)"
+            R"({"item":"off","name":"over-current","register":1,"value":0},{"item":"off","name":"over-voltage","register":1,"value":0},)"
+            R"({"item":"off","name":"under-voltage","register":1,"value":0},{"item":"off","name":"short","register":1,"value":0},)"
+            R"({"item":"off","name":"open","register":1,"value":0}],"time":"2026-12-08T14:03:07.000Z"})"
+            "\n"
+            R"({"fields":[{"item":"on","name":"uvlo","register":1,"value":1}],"time":"2026-12-08T14:03:07.200Z"})"
+            "\n"
+            R"({"reads":2,"time":"2026-12-08T14:03:07.200Z"})"
+            "\n",
+            0, "", [] {}, "", { { 100, setStatus(0x01) } } },
+    });
+}
+
+// diff between two files opens no adapter (--adapter=none would fail); against the chip it reads the chip.
+TEST_F(CtlTest, DiffComparesTheSettingsFieldByField)
+{
+    const QString other = dir.filePath("good.kv3124"), leds = dir.filePath("leds.kv3124");
+    std::ofstream(other.toStdString()) << powerOnDump;
+    std::ofstream(leds.toStdString()) << "0x14 0x3B\n";
+    std::string changed = powerOnDump;
+    for (const auto& [from, to] :
+        std::vector<std::pair<std::string, std::string>> { { "0x00 0x01", "0x00 0x81" }, { "0x01 0x00", "0x01 0x80" },
+            { "0x03 0x00", "0x03 0x50" }, { "0x04 0x00", "0x04 0x80" }, { "0x10 0x01", "0x10 0x09" },
+            { "0x11 0x04", "0x11 0x05" }, { "0x14 0x3F", "0x14 0x3B" }, { "0x16 0x00", "0x16 0x5A" } })
+        changed.replace(changed.find(from), from.size(), to);
+    const std::string settings = "0x00&0xF8: 0x80 -> 0x00\nbrightness: 2053 -> 0\n0x10&0x78: 0x08 -> 0x00\n"
+                                 "current-scale: \"101 = 20mA\" -> \"100 = 18mA\"\nled3: off -> on\n";
+    check({
+        { { "--adapter=none", "diff", file, other }, {}, "", 0, "", [] {}, powerOnDump },
+        { { "--adapter=none", "diff", file, other }, {}, settings, 3, "", [] {}, changed },
+        { { "--adapter=none", "diff", "--all", file, other }, {},
+            "0x00&0xF8: 0x80 -> 0x00\nopen: on -> off\nbrightness: 2053 -> 0\n0x10&0x78: 0x08 -> 0x00\n"
+            "current-scale: \"101 = 20mA\" -> \"100 = 18mA\"\nled3: off -> on\n0x16: 0x5A -> 0x00\n",
+            3, "", [] {}, changed },
+        // Only what both hold is compared: a hand-written subset.
+        { { "--adapter=none", "diff", "--all", file, other }, {}, "", 0, "", [] {}, "0x14 0x3F\n0x02 0xA1\n" },
+        { { "diff", file }, powerOnReads, "led3: off -> on\n", 3, "", [] {}, "0x14 0x3B\n" },
+        { { "diff", "--json", file }, powerOnReads,
+            R"({
+    "differences": [
+        {
+            "from": {
+                "item": "off",
+                "name": "led3",
+                "register": 20,
+                "value": 0
+            },
+            "to": {
+                "item": "on",
+                "name": "led3",
+                "register": 20,
+                "value": 1
+            }
+        }
+    ]
+}
+)",
+            3, "", [] {}, "0x14 0x3B\n" },
+        // Differences do not stop a script; its status says a line found some.
+        { { "run", "-" }, { R(0x14, 0x3F) }, "led3: off -> on\n0x3F\n", 3, "", [] {},
+            "diff " + leds.toStdString() + " " + other.toStdString() + "\nread 0x14\n" },
+    });
+}
+
+// export is the load's writes, in its order, without the reset bit, and only what the load writes.
+TEST_F(CtlTest, ExportWritesWhatALoadWritesInItsOrder)
+{
+    const std::string saved = "0x00 0x87\n0x01 0xFF\n0x02 0xA1\n0x03 0x50\n0x04 0x12\n0x10 0x86\n0x11 0x85\n0x12 0x3A\n"
+                              "0x13 0xC2\n0x14 0x15\n0x15 0xC3\n0x16 0x5A\n";
+    const std::string head
+        = "#!/bin/sh\n# KV3124 register writes that set the chip as saved, in order (kv3124ctl export).\n"
+          "# Usage: sh FILE BUS, BUS being the number of the board's I2C bus (i2cdetect -l lists them).\n"
+          "set -e\nif [ $# -ne 1 ]; then\n    echo \"usage: $0 BUS\" >&2\n    exit 2\nfi\nBUS=$1\n";
+    const std::string line = "i2cset -y \"$BUS\" 0x2c ";
+    check({
+        { { "--adapter=none", "export", "--format=i2cset", file }, {},
+            head + line
+                + "0x13 0xC2  # boost: boost-fset=\"500 kHz\", boost-comp=\"BOOST COMP 1\", comp-external=on, "
+                  "fset-external=on\n"
+                + line + "0x11 0x85  # current: current-scale=\"101 = 20mA\", iset-external=on\n" + line
+                + "0x12 0x3A  # pgen: pwm-frequency=\"14.6 kHz\", pfset-external=off\n" + line
+                + "0x10 0x86  # config: mode=\"PWM x Brt Hi/Lo Reg\", auto-string=on, pwm-standby=on\n" + line
+                + "0x15 0xC3  # step: step=\"200 ms\", smoothing=\"Heavy Smoothing\"\n" + line
+                + "0x14 0x15  # led-enables: led1=on, led2=off, led3=on, led4=off, led5=on, led6=off\n" + line
+                + "0x03 0x50  # brightness-lo: brightness=293\n" + line + "0x04 0x12  # brightness-hi\n" + line
+                + "0x00 0x07  # control: backlight=on, spread-spectrum=on, slew-rate=on\n",
+            0, "", [] {}, saved },
+        { { "--adapter=none", "export", "--format=json", file }, {},
+            R"({
+    "address": 44,
+    "writes": [
+        {
+            "register": 20,
+            "value": 59
+        },
+        {
+            "register": 0,
+            "value": 0
+        }
+    ]
+}
+)",
+            0, "", [] {}, "0x00 0x80\n0x16 0x01\n0x14 0x3B\n" },
+        { { "export", "--format=i2cset" }, powerOnReads,
+            head + line
+                + "0x13 0x01  # boost: boost-fset=\"1 MHz\", boost-comp=\"BOOST COMP 0\", comp-external=off, "
+                  "fset-external=off\n"
+                + line + "0x11 0x04  # current: current-scale=\"100 = 18mA\", iset-external=off\n" + line
+                + "0x12 0x02  # pgen: pwm-frequency=\"14.6 kHz\", pfset-external=off\n" + line
+                + "0x10 0x01  # config: mode=\"Brightness Hi/Lo Reg\", auto-string=off, pwm-standby=off\n" + line
+                + "0x15 0x00  # step: step=Immediate, smoothing=None\n" + line
+                + "0x14 0x3F  # led-enables: led1=on, led2=on, led3=on, led4=on, led5=on, led6=on\n" + line
+                + "0x03 0x00  # brightness-lo: brightness=0\n" + line + "0x04 0x00  # brightness-hi\n" + line
+                + "0x00 0x01  # control: backlight=on, spread-spectrum=off, slew-rate=off\n" },
+    });
+}
+
+// The C header as a firmware build takes it: strict C99, warnings as errors, included twice; its array holds the
+// load's writes in order.
+TEST_F(CtlTest, ExportedCHeaderCompilesAsC99)
+{
+    std::ofstream(file.toStdString()) << "0x14 0x15\n0x00 0x87\n0x11 0x85\n0x02 0xA1\n0x03 0x50\n0x04 0x12\n";
+    const Result exported = ctl({ "export", file });
+    ASSERT_EQ(exported.exit, 0) << exported.err;
+    const std::string header = dir.filePath("kv3124_init.h").toStdString(),
+                      source = dir.filePath("main.c").toStdString(), program = dir.filePath("main").toStdString();
+    std::ofstream(header) << exported.out;
+    std::ofstream(source) << "#include \"kv3124_init.h\"\n#include \"kv3124_init.h\"\n#include <stdio.h>\n"
+                             "int main(void)\n{\n    size_t i;\n    printf(\"%X:\", KV3124_I2C_ADDRESS);\n"
+                             "    for (i = 0; i < sizeof kv3124_init / sizeof kv3124_init[0]; ++i)\n"
+                             "        printf(\" %02X=%02X\", kv3124_init[i].reg, kv3124_init[i].value);\n"
+                             "    return 0;\n}\n";
+    const std::string compile
+        = "cc -std=c99 -pedantic -Wall -Wextra -Werror -o '" + program + "' '" + source + "' 2>&1";
+    ASSERT_EQ(std::system(compile.c_str()), 0) << exported.out;
+    const auto [status, printed, told] = spawn(program.c_str(), {}, "/dev/null", {});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(printed, "2C: 11=85 14=15 03=50 04=12 00=07");
+}
+
+// The tool as a process: Ctrl-C ends watch with its last line, a reader that went away ends it at once; both with 0.
+TEST_F(CtlTest, WatchEndsCleanlyOnCtrlCAndWhenItsReaderHasGone)
+{
+    for (const bool interrupt : { true, false }) {
+        SCOPED_TRACE(interrupt ? "Ctrl-C" : "reader gone");
+        int output[2];
+        ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+        const char* args[] = { KV3124CTL, "watch", "--for=60", nullptr };
+        pid_t child = -1;
+        ASSERT_EQ(posix_spawn(&child, KV3124CTL, &actions, nullptr, const_cast<char* const*>(args), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(output[1]);
+        std::string first;
+        for (char c = 0; c != '\n' && ::read(output[0], &c, 1) == 1;)
+            first += c;
+        EXPECT_TRUE(first.ends_with("Z uvlo=off tsd=off over-current=off over-voltage=off under-voltage=off short=off "
+                                    "open=off\n"))
+            << first;
+        if (interrupt)
+            ::kill(child, SIGINT);
+        else
+            ::close(output[0]);
+        const std::string rest = interrupt ? drain(output[0]) : "";
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_TRUE(!interrupt || rest.ends_with("Z end after 1 read\n")) << rest;
+    }
 }

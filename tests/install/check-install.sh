@@ -35,6 +35,8 @@ find . ! -type d | sort >"$root/actual"
 ./usr/bin/kv3124-eval
 ./usr/bin/kv3124ctl
 ./usr/share/applications/kv3124-eval.desktop
+./usr/share/bash-completion/completions/kv3124-eval
+./usr/share/bash-completion/completions/kv3124ctl
 ./usr/share/doc/kv3124-eval/changelog.gz
 ./usr/share/doc/kv3124-eval/copyright
 ./usr/share/doc/kv3124-eval/examples/60-kv3124-i2c.rules
