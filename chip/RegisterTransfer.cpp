@@ -77,7 +77,8 @@ std::vector<SnapshotEntry> loadWrites(const std::vector<SnapshotEntry>& entries)
             writes.push_back({ reg, value });
             chip[reg] = value;
             return true;
-        } };
+        },
+        {} };
     loadSnapshot(recorder, entries);
     return writes;
 }

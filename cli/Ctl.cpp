@@ -45,7 +45,8 @@ const char* const usageText
       "                      the chip; only the registers load writes, unless --all\n"
       "  export [--format=c|i2cset|json] [FILE]\n"
       "                      a snapshot, or the chip, as the writes load makes, for firmware\n"
-      "Numbers are decimal or 0x-prefixed hexadecimal. Options of the program go before the command.\n"
+      "Numbers are decimal or 0x-prefixed hexadecimal. Options of the program may go before\n"
+      "or after the command.\n"
       "\n"
       "Options:\n"
       "  --adapter=NAME      where the board is: sim (a simulated board, the default),\n"
@@ -84,6 +85,30 @@ std::string validOptions()
             list += (list.empty() ? "" : ", ") + std::string(name.size() > 1 ? "--" : "-") + name.toStdString()
                 + (option.valueName().isEmpty() ? "" : "=" + option.valueName().toStdString());
     return "valid options: " + list;
+}
+
+// The program's own options may also follow the command, as they always could ("dump --adapter=i2c-1"): they are
+// taken out of the command's words, which keep the options the commands share with it (--json).
+QStringList programOptionsFirst(const QStringList& arguments)
+{
+    const auto isProgramOption = [](const QString& word) {
+        for (const QCommandLineOption& option : options)
+            for (const QString& name : option.names()) {
+                const QString spelled = (name.size() > 1 ? "--" : "-") + name;
+                if (name != "json" && (word == spelled || word.startsWith(spelled + '=')))
+                    return true;
+            }
+        return false;
+    };
+    // The program's name first.
+    QStringList first = arguments.mid(0, 1);
+    QStringList rest;
+    bool inCommand = false;
+    for (const QString& word : arguments.mid(1)) {
+        inCommand = inCommand || !word.startsWith('-');
+        (inCommand && !isProgramOption(word) ? rest : first) << word;
+    }
+    return first + rest;
 }
 
 // A day at most, so that a mistyped number still ends.
@@ -147,7 +172,7 @@ int runCtl(const QStringList& arguments, std::istream& in, std::ostream& out, st
     // What follows the command is the command's: its arguments and its own options.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QStringList line;
-    for (const QString& argument : arguments)
+    for (const QString& argument : programOptionsFirst(arguments))
         line << QString::fromStdString(withTraceValue(argument.toStdString()));
     try {
         if (!parser.parse(line)) {

@@ -240,7 +240,7 @@ TEST_F(CtlTest, EveryKindOfFailureHasItsExitStatusAndOneLine)
         { { "watch", "--until=open,fire" }, {}, "", 2, "--until: unknown field 'fire' (a field name or fault)" },
         { { "watch", "--interval" }, {}, "", 2, "usage: --interval=MS" },
         { { "diff", "--all=yes", "a" }, {}, "", 2, "usage: --all" },
-        { { "dump", "--adapter=sim" }, {}, "", 2, "unknown option '--adapter=sim' for dump" },
+        { { "dump", "--bogus" }, {}, "", 2, "unknown option '--bogus' for dump" },
         { { "export", "--format=hex" }, {}, "", 2, "--format='hex' is not one of c, i2cset, json" },
         // Files.
         { { "load", QString::fromStdString(missing) }, {}, "", 2, missing + ": No such file or directory" },
@@ -263,6 +263,8 @@ TEST_F(CtlTest, EveryKindOfFailureHasItsExitStatusAndOneLine)
             "0x14 0x3F\n" },
         // The adapter's start-up, step by step.
         { { "--adapter=none", "dump" }, {}, "", 1, "USB Initialization Error: no adapter (--adapter=none)" },
+        // The program's options may follow the command, as they always could.
+        { { "dump", "--adapter=none" }, {}, "", 1, "USB Initialization Error: no adapter (--adapter=none)" },
         { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's firmware version cannot be read",
             startFails(sim::Fault::FirmwareRead) },
         { { "dump" }, {}, "", 1, "USB Initialization Error: the adapter's I2C configuration failed",
