@@ -372,6 +372,22 @@ TEST_F(BridgeTest, TheBridgesErrorsAreSaidOnceEach)
     ours_->fault("none");
 }
 
+// kv3124ctl watch on the bridge ends with status 3 once the chip itself sets a fault bit in its status register.
+TEST_F(BridgeTest, WatchEndsWhenTheChipReportsAFault)
+{
+    Background watch(
+        kCtl + " --adapter=serial:" + kOurs + " watch --until=fault --interval=50 --for=60", "/run/bridges/watch");
+    std::size_t transfers = 0;
+    for (int waited = 0; (transfers += ours_->newRecord().size()) < 8 && waited < 200; ++waited)
+        std::this_thread::sleep_for(50ms);
+    ours_->set(0x01, 0x80);
+    const Result result = watch.finish();
+    ours_->set(0x01, 0x00);
+    EXPECT_EQ(result.status, 3) << result.output;
+    EXPECT_THAT(result.output, HasSubstr("Z open=on\n"));
+    EXPECT_THAT(result.output, HasSubstr("Z end after "));
+}
+
 // The window keeps running through an unplug: it lets go of the node at once, says so once, and Readback All
 // then fails leaving the cells as they were. Plugged in again, a bridge that does not answer yet is said to be
 // still starting, and once it answers the window's next change reaches the chip.

@@ -97,4 +97,27 @@ TEST_F(KernelTest, WithoutTheChipAtStartUpNothingIsWritten)
     }
 }
 
+// Two more ways to the chip: a snapshot exported as an i2cset script and run on the stub, after which kv3124ctl
+// finds the chip equal to the snapshot; and the Python module's tests on the stub's bus.
+TEST_F(KernelTest, AnExportedScriptAndThePythonModuleReachTheStub)
+{
+    stub::load("0x2c");
+    const std::string file = "/run/stub.kv3124";
+    ASSERT_EQ(run(KV3124CTL " save " + file).status, 0);
+    const Result script
+        = run(KV3124CTL " export --format=i2cset " + file + " >/run/stub-set.sh && sh /run/stub-set.sh 0");
+    ASSERT_EQ(script.status, 0) << script.output;
+    EXPECT_EQ(stub::get(0x14), 0x3F);
+    EXPECT_EQ(stub::get(0x11), 0x04);
+    EXPECT_EQ(stub::get(0x00), 0x01);
+    EXPECT_EQ(run(KV3124CTL " --adapter=i2c-0 diff " + file).output, "");
+#ifdef KV3124_PYTHON
+    const Result python
+        = run("KV3124_TEST_ADAPTER=i2c-0 PYTHONPATH=" KV3124_PYTHON_PATH " PYTHONDONTWRITEBYTECODE=1 " KV3124_PYTHON
+              " -m pytest -q -p no:cacheprovider " KV3124_PYTHON_TESTS);
+    EXPECT_EQ(python.status, 0) << python.output;
+    EXPECT_EQ(python.output.find("skipped"), std::string::npos) << python.output;
+#endif
+}
+
 } // namespace
