@@ -139,6 +139,11 @@ int ptxLastFailure(char* text, int size)
     return failure::take(text, size);
 }
 
+void ptxReportFailures(int enable)
+{
+    ptx::i2cdev::FailureReporter::printing(enable != 0);
+}
+
 void ptxTraceTo(int fd)
 {
     trace::to(fd);

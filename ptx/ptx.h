@@ -38,6 +38,11 @@ int ptxWaitForReturn(int seconds);
 // A failure whose back end has no reason of its own gets a plain one ("no answer on the bus"). Not traced.
 int ptxLastFailure(char* text, int size);
 
+// Whether the back ends also tell standard error why calls fail (once per run of failures) and that an unplugged
+// adapter is gone or back: on (non-zero) by default, for the window; a library that hands the reasons to its own
+// caller through ptxLastFailure turns it off.
+void ptxReportFailures(int enable);
+
 // Chooses where the calls above go: "sim" (the default), "none", or a back end's own name.
 // Returns 0, or negative for a name no back end knows. Call it before the first other call.
 int ptxSelectBackend(const char* name);

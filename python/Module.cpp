@@ -7,6 +7,7 @@
 #include "adapter/AdapterTexts.h"
 #include "chip/FieldValue.h"
 #include "chip/Number.h"
+#include "ptx/ptx.h"
 
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
@@ -229,6 +230,8 @@ One board per process: a second open() while one is open raises RuntimeError.)")
 PYBIND11_MODULE(_core, m)
 {
     m.doc() = "The compiled part of kv3124; use the kv3124 package.";
+    // Every reason goes into the exception; a library says nothing on standard error.
+    ptxReportFailures(0);
     defineErrors(m);
     defineBoard(m);
     m.def("_adapter_listing", &adapterListing);

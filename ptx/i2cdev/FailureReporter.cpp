@@ -3,6 +3,7 @@
 #include "ptx/LastFailure.h"
 #include "ptx/TerminalText.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -10,9 +11,14 @@ namespace ptx::i2cdev {
 
 namespace {
 
+// The node watcher reports from its own thread.
+std::atomic<bool> printingOn { true };
+
 // Adapter names and USB strings come from the device itself.
 void print(const std::string& text)
 {
+    if (!printingOn)
+        return;
     std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, printable(text).c_str());
 }
 
@@ -34,6 +40,11 @@ void FailureReporter::resolve(Cause cause, const std::string& text)
 void FailureReporter::clear()
 {
     told_.clear();
+}
+
+void FailureReporter::printing(bool on)
+{
+    printingOn = on;
 }
 
 } // namespace ptx::i2cdev

@@ -24,6 +24,9 @@ public:
     // A transfer went through: every failure is news again.
     void clear();
 
+    // Whether report and resolve print at all, for every reporter of the process (on at start).
+    static void printing(bool on);
+
 private:
     std::set<Cause> told_;
 };

@@ -194,9 +194,10 @@ ERROR_ROWS = [
 
 
 @pytest.mark.parametrize("what, action, error, text, seen", ERROR_ROWS, ids=[row[0] for row in ERROR_ROWS])
-def test_errors_raise_with_the_whole_reason(board, tmp_path, what, action, error, text, seen):
+def test_errors_raise_with_the_whole_reason(board, tmp_path, capfd, what, action, error, text, seen):
     with pytest.raises(error, match=text):
         action(board, tmp_path)
+    assert capfd.readouterr().err == ""
     if seen is not None:
         assert bus(sim.log()) == seen
 
