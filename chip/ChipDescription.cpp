@@ -99,4 +99,16 @@ const Field* findField(std::string_view name)
     return found == std::end(kFields) ? nullptr : found;
 }
 
+const char* accessName(RegisterAccess access)
+{
+    switch (access) {
+    case RegisterAccess::Written:
+        return "written";
+    case RegisterAccess::ReadOnly:
+        return "read-only";
+    default:
+        return "shown-only";
+    }
+}
+
 } // namespace kv3124

@@ -34,6 +34,8 @@ struct Field {
 // The registers Readback All reads, in its order.
 std::span<const Register> registers();
 std::span<const Field> fields();
+// "written", "read-only" or "shown-only", as the JSON dumps and the Python module name them.
+const char* accessName(RegisterAccess access);
 // Null when the chip has no such register or field.
 const Register* findRegister(unsigned address);
 const Field* findField(std::string_view name);

@@ -16,18 +16,6 @@ QString text(std::string_view view)
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
 
-const char* accessName(RegisterAccess access)
-{
-    switch (access) {
-    case RegisterAccess::Written:
-        return "written";
-    case RegisterAccess::ReadOnly:
-        return "read-only";
-    default:
-        return "shown-only";
-    }
-}
-
 // `object` with the value, and its text where the field's values have texts.
 QJsonObject itemJson(const Field& field, unsigned value, QJsonObject object)
 {

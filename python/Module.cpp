@@ -71,18 +71,6 @@ py::tuple texts(std::span<const std::string_view> items)
     return tuple;
 }
 
-const char* accessName(RegisterAccess access)
-{
-    switch (access) {
-    case RegisterAccess::Written:
-        return "written";
-    case RegisterAccess::ReadOnly:
-        return "read-only";
-    default:
-        return "shown-only";
-    }
-}
-
 py::list registerRows()
 {
     py::list rows;
