@@ -9,6 +9,7 @@
 #include "cli/Watch.h"
 
 #include "chip/ChipDescription.h"
+#include "chip/FieldTransfer.h"
 #include "chip/FieldValue.h"
 #include "chip/Number.h"
 #include "chip/QuotedWord.h"
@@ -88,10 +89,10 @@ int write(const CommandContext& context, const QStringList& words)
 int get(const CommandContext& context, const QStringList& words)
 {
     const Field& field = fieldArgument(words[1]);
-    RegisterValues values;
-    for (std::uint8_t reg : fieldRegisters(field))
-        values[reg] = readByte(context, reg);
-    context.out << field.name << '=' << fieldValueText(field, *decodeField(field, values)) << '\n';
+    const FieldRead read = readField(context.bus, field);
+    if (!read.error.empty())
+        throw CommandFailure { exitBoardFailure, read.error };
+    context.out << field.name << '=' << fieldValueText(field, read.value) << '\n';
     return exitDone;
 }
 
@@ -104,12 +105,8 @@ int set(const CommandContext& context, const QStringList& words)
     if (!value)
         throw usage(quotedWord(words[2].toStdString()) + " is not a value of " + std::string(field.name)
             + " (valid: " + validValues(field) + ")");
-    const std::vector<std::uint8_t> regs = fieldRegisters(field);
-    RegisterValues current;
-    if (regs.size() == 1)
-        current[field.reg] = readByte(context, field.reg);
-    for (const auto& [reg, byte] : encodeField(field, *value, current))
-        writeByte(context, reg, byte);
+    if (const std::string error = writeField(context.bus, field, *value); !error.empty())
+        throw CommandFailure { exitBoardFailure, error };
     return exitDone;
 }
 
