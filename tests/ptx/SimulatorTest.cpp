@@ -49,13 +49,6 @@ TEST_F(SimulatorTest, RefusesWhatTheBoardIsNotWiredForAndHoldsTheChipsRegisters)
     EXPECT_EQ(buffer, (std::array<unsigned char, 4> { 2, 5, 0xEE, 0xEE })) << "wrote past the length asked";
 
     expectPowerOnValues(); // nothing refused changed the chip
-    // The status register is read-only to the bus; its fault bits come from the board.
-    EXPECT_EQ((std::vector { write(0x14, 0x15), read(0x14), write(0x01, 0xFF), read(0x01) }),
-        (std::vector { 0, 0x15, 0, 0x00 }));
-    setStatusBits(0xC5);
-    EXPECT_EQ(read(0x01), 0xC5);
-    EXPECT_EQ(write(0x00, 0x86), 0); // the reset bit, with other bits that it overrides
-    expectPowerOnValues();
 }
 
 TEST_F(SimulatorTest, LogKeepsTheLatestCallsUnplugLastsUntilReplugCountedFaultsUntilSpentResetCloses)
