@@ -291,7 +291,8 @@ TEST_F(CtlTest, EveryKindOfFailureHasItsExitStatusAndOneLine)
     });
 }
 
-// Where the trace may go: a file (replaced), a terminal, /dev/null; nothing else is written to.
+// Where the trace may go: a file (replaced), a terminal, /dev/null; nothing else is written to. Each adapter call is
+// a line: the milliseconds since the start, the call, its arguments but the handle (but for close) and its result.
 TEST_F(CtlTest, TraceGoesOnlyToAFileATerminalOrDevNull)
 {
     const std::string victim = dir.filePath("victim").toStdString(), trace = dir.filePath("trace").toStdString();
@@ -310,7 +311,9 @@ TEST_F(CtlTest, TraceGoesOnlyToAFileATerminalOrDevNull)
         return Case { { option, "read", "0x14" }, {}, "", 2, "cannot write the trace to " + target + " (" + why + ")" };
     };
     check({
-        { { at("trace"), "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
+        { { at("trace"), "run", "-" }, { R(0x14, 0x3F), W(0x14, 0x05), { Access::Read, 0x13, -5, false } }, "0x3F\n", 1,
+            "line 3: reading register 0x13 failed (no answer on the bus)", [] { sim::setReadResultOverride(0x13, -5); },
+            "read 0x14\nwrite 0x14 5\nread 0x13\n" },
         { { "--trace=/dev/null", "read", "0x14" }, { R(0x14, 0x3F) }, "0x3F\n" },
         { { "--trace=", "read", "0x14" }, {}, "", 2,
             "--trace= names no file (--trace alone writes to standard error)" },
@@ -324,9 +327,18 @@ TEST_F(CtlTest, TraceGoesOnlyToAFileATerminalOrDevNull)
     });
     ::close(socket);
     std::ifstream traced(trace), kept(victim);
-    const std::string lines(std::istreambuf_iterator<char>(traced), {});
-    EXPECT_NE(lines.find(" read     0x2C 0x14 -> 0x3F ok\n"), std::string::npos) << lines;
-    EXPECT_EQ(lines.find("earlier"), std::string::npos) << "an earlier trace is replaced, never appended to";
+    std::string lines;
+    long long time = 0, last = 0;
+    for (std::string line; traced >> time && std::getline(traced, line); last = time) {
+        EXPECT_GE(time, last) << line; // the clock never goes back
+        lines += line + '\n';
+    }
+    EXPECT_TRUE(traced.eof()) << "an earlier trace is replaced, never written over or appended to";
+    EXPECT_EQ(lines,
+        " find     -> 1 ok\n serial   0 -> \"SIM-3124-0001\" ok\n open     \"SIM-3124-0001\" -> 1 ok\n"
+        " firmware 5 -> 0x02 0x05 0x01 0x03 0x01 ok\n i2c      0 0 1 ok\n gpio     0 0 1 1 1 1 2 1 0 0 0 0 0 ok\n"
+        " power    1 0 ok\n read     0x2C 0x14 -> 0x3F ok\n write    0x2C 0x14 0x05 ok\n read     0x2C 0x13 failed -5\n"
+        " close    1 ok\n");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep\n");
 }
 
@@ -623,17 +635,17 @@ TEST_F(CtlTest, WatchPrintsALinePerChangeAndEndsAsAsked)
             at("07.000") + clear + at("07.400") + "open=on\n" + at("07.600") + "end after 4 reads\n", 0, "", [] {}, "",
             { { 250, setStatus(0x80) } } },
         // --until ends on a state, also one that holds at the first read.
-        { { "watch", "--until=fault", "--interval=300" }, { R(0x01, 0), R(0x01, 0), R(0x01, 0x04) },
-            at("07.000") + clear + at("07.600") + "over-current=on\n" + at("07.600") + "end after 3 reads\n", 3, "",
-            [] {}, "", { { 450, setStatus(0x04) } } },
-        { { "watch", "--until=short,open" }, { R(0x01, 0x5A) },
-            at("07.000") + "uvlo=off tsd=on over-current=off over-voltage=on under-voltage=on short=on open=off\n"
+        { { "watch", "--until=fault", "--interval=300" }, { R(0x01, 0), R(0x01, 0), R(0x01, 0x06) },
+            at("07.000") + clear + at("07.600") + "tsd=on over-current=on\n" + at("07.600") + "end after 3 reads\n", 3,
+            "", [] {}, "", { { 450, setStatus(0x06) } } },
+        { { "watch", "--until=short,open" }, { R(0x01, 0x52) },
+            at("07.000") + "uvlo=off tsd=on over-current=off over-voltage=off under-voltage=on short=on open=off\n"
                 + at("07.000") + "end after 1 read\n",
-            3, "", setStatus(0x5A) },
-        { { "watch", "--until=open" }, { R(0x01, 0), R(0x01, 0x40), R(0x01, 0) },
-            at("07.000") + clear + at("07.200") + "short=on\n" + at("07.400") + "short=off\n" + at("07.500")
-                + "end after 3 reads\n",
-            0, "", [] {}, "", { { 100, setStatus(0x40) }, { 300, setStatus(0) } }, 500 },
+            3, "", setStatus(0x52) },
+        { { "watch", "--until=open" }, { R(0x01, 0), R(0x01, 0x48), R(0x01, 0) },
+            at("07.000") + clear + at("07.200") + "over-voltage=on short=on\n" + at("07.400")
+                + "over-voltage=off short=off\n" + at("07.500") + "end after 3 reads\n",
+            0, "", [] {}, "", { { 100, setStatus(0x48) }, { 300, setStatus(0) } }, 500 },
         // --for and Ctrl-C.
         { { "watch", "--for=1", "--interval=300" }, std::vector<RegisterAccess>(4, R(0x01, 0)),
             at("07.000") + clear + at("08.000") + "end after 4 reads\n" },
