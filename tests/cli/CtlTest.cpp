@@ -267,10 +267,6 @@ TEST_F(CtlTest, EveryKindOfFailureHasItsExitStatusAndOneLine)
         { { "export", file }, {}, "", 2, file.toStdString() + " holds no register a load writes", [] {},
             "0x01 0x00\n0x16 0x00\n" },
         // The board.
-        { { "read", "20" }, { failedRead14 }, "", 1, "reading register 0x14 failed (no answer on the bus)",
-            [] { sim::failReadsOf(0x14); } },
-        { { "write", "0x14", "1" }, { { Access::Write, 0x14, 0x01, false } }, "", 1,
-            "writing 0x01 to register 0x14 failed (no answer on the bus)", [] { sim::failWritesOf(0x14); } },
         { { "diff", file },
             { R(0x00, 0x01), R(0x01, 0), R(0x02, 0xA1), R(0x03, 0), R(0x04, 0), R(0x10, 0x01), R(0x11, 0x04),
                 R(0x12, 0x02), R(0x13, 0x01), failedRead14 },
