@@ -174,7 +174,7 @@ struct Child {
 
 // `program` started with `args`: standard input from the file `input`, or from a pipe the test writes to when
 // `input` is empty; standard output and error to pipes the test reads.
-Child start(const char* program, std::vector<std::string> args, const std::string& input, const Start& start = {})
+Child launch(const char* program, std::vector<std::string> args, const std::string& input, const Start& start = {})
 {
     int in[2] { -1, -1 }, out[2], err[2], gone[2];
     if ((input.empty() && ::pipe(in) != 0) || ::pipe(out) != 0 || ::pipe(err) != 0 || ::pipe(gone) != 0)
@@ -516,7 +516,7 @@ TEST_F(CtlTest, RunStopsAtTheFirstFailingLine)
 // The tool as a process: each answer of `run -` comes before the next line is sent, so a co-process can drive it.
 TEST_F(CtlTest, RunAnswersEachLineBeforeTheNextIsRead)
 {
-    const Child script = start(KV3124CTL, { "run", "-" }, "");
+    const Child script = launch(KV3124CTL, { "run", "-" }, "");
     // What arrives within ten seconds after `lines` were sent, up to the end of a line.
     const auto answer = [&](const std::string& lines) {
         EXPECT_EQ(::write(script.in, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
@@ -574,7 +574,7 @@ TEST_F(CtlTest, StandardStreamsClosedOrBrokenNeitherReachTheBusNorStopTheWork)
         const bool onBus
             = c.args.front().starts_with("--adapter=i2c") || c.args.front().starts_with("--adapter=serial");
         EXPECT_EQ(
-            finish(start(onBus ? CTL_DRIVER : KV3124CTL, c.args, input, c.start)), std::tuple(c.exit, c.out, c.err));
+            finish(launch(onBus ? CTL_DRIVER : KV3124CTL, c.args, input, c.start)), std::tuple(c.exit, c.out, c.err));
     }
     EXPECT_EQ(std::filesystem::file_size(trace), 200U);
 }
@@ -766,7 +766,7 @@ TEST_F(CtlTest, ExportedCHeaderCompilesAsC99)
     const std::string compile
         = "cc -std=c99 -pedantic -Wall -Wextra -Werror -o '" + program + "' '" + source + "' 2>&1";
     ASSERT_EQ(std::system(compile.c_str()), 0) << exported.out;
-    EXPECT_EQ(finish(start(program.c_str(), {}, "/dev/null")),
+    EXPECT_EQ(finish(launch(program.c_str(), {}, "/dev/null")),
         std::tuple(0, "2C: 13=01 11=04 12=02 10=01 15=00 14=3F 03=00 04=00 00=01", ""));
 }
 
@@ -775,7 +775,7 @@ TEST_F(CtlTest, WatchEndsCleanlyOnCtrlCAndWhenItsReaderHasGone)
 {
     for (const bool interrupt : { true, false }) {
         SCOPED_TRACE(interrupt ? "Ctrl-C" : "reader gone");
-        Child watch = start(KV3124CTL, { "watch", "--for=60" }, "/dev/null");
+        Child watch = launch(KV3124CTL, { "watch", "--for=60" }, "/dev/null");
         std::string first;
         for (char c = 0; c != '\n' && ::read(watch.out, &c, 1) == 1;)
             first += c;
