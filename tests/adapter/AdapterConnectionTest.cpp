@@ -63,9 +63,6 @@ TEST_F(AdapterConnection, InitConfiguresInOrderFailuresGiveTheirCodeEveryConfigu
         { { Fault::AdapterAbsent }, 2, { FindControllers, FirmwareVersionRead }, 0 },
         { { Fault::SerialNumber }, 2, { FindControllers, GetSerialNumber, FirmwareVersionRead }, 0 },
         { { Fault::FirmwareRead }, 2, { FindControllers, GetSerialNumber, Open, FirmwareVersionRead }, kHandle },
-        { { Fault::I2cControl }, 3, configured, kHandle },
-        { { Fault::GpioControl }, 4, configured, kHandle },
-        { { Fault::PowerControl }, 5, configured, kHandle },
         { { Fault::I2cControl, Fault::GpioControl }, 4, configured, kHandle },
         { { Fault::I2cControl, Fault::GpioControl, Fault::PowerControl }, 5, configured, kHandle },
     };

@@ -5,19 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,7 +81,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-            if (entry.path() != target && entry.path() != other && entry.path() != folder / "sub")
+            if (entry.path() != target && entry.path() != other)
                 names.push_back(entry.path().filename());
         return names;
     }
@@ -112,8 +108,6 @@ TEST_F(SafeFileTest, ReplacesOnlyARegularFileWholeAndRefusesEveryOtherTarget)
         { "missing file", [] {}, "" },
         { "FIFO", [&] { ::mkfifo(target.c_str(), 0600); }, name + " is not a regular file (a device, pipe or socket)" },
         { "symbolic link to a file", [&] { fs::create_symlink(other, target); },
-            name + " is a symbolic link; give the file itself" },
-        { "dangling symbolic link", [&] { fs::create_symlink(folder / "nowhere", target); },
             name + " is a symbolic link; give the file itself" },
         { "folder", [&] { fs::create_directory(target); }, name + " is a folder" },
         { "read-only file",
@@ -155,29 +149,22 @@ TEST_F(SafeFileTest, ReplacesOnlyARegularFileWholeAndRefusesEveryOtherTarget)
     }
 }
 
-// As root, a device node made here stands for /dev/null; the owner row needs root to give the file away.
-TEST_F(SafeFileTest, KeepsADeviceNodeAndTheEarlierFilesOwnerAndMode)
+TEST_F(SafeFileTest, KeepsTheEarlierFilesOwnerAndMode)
 {
     if (::geteuid() != 0)
-        GTEST_SKIP() << "making a device node and a file of another owner needs root";
-    const fs::path node = folder / "null";
-    ASSERT_EQ(::mknod(node.c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
-    EXPECT_EQ(writeWholeFile(node, "x\n"), node.string() + " is not a regular file (a device, pipe or socket)");
-    struct stat status { };
-    ASSERT_EQ(::lstat(node.c_str(), &status), 0);
-    EXPECT_TRUE(S_ISCHR(status.st_mode));
-
+        GTEST_SKIP() << "a file of another owner needs root";
     put(target, "old\n");
     ASSERT_EQ(::chown(target.c_str(), nobody, nobody), 0);
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     EXPECT_EQ(writeWholeFile(target, "new\n"), "");
+    struct stat status { };
     ASSERT_EQ(::lstat(target.c_str(), &status), 0);
     EXPECT_EQ(std::tuple(status.st_uid, status.st_gid, status.st_mode & 07777), std::tuple(nobody, nobody, 0640u));
     EXPECT_EQ(contents(target), "new\n");
 }
 
-// A write cut off part way by the kernel (a file size limit) and a real full file system: the failure is said and
-// the earlier file keeps its bytes.
+// A write cut off part way by the kernel (a file size limit): the failure is said and the earlier file keeps its
+// bytes.
 TEST_F(SafeFileTest, AFailedWriteKeepsTheEarlierFile)
 {
     const std::string earlier = "# a good snapshot\n0x14 0x3F\n";
@@ -192,17 +179,4 @@ TEST_F(SafeFileTest, AFailedWriteKeepsTheEarlierFile)
     EXPECT_EQ(said, target.string() + ": File too large (not saved; the earlier file is unchanged)");
     EXPECT_EQ(contents(target), earlier);
     EXPECT_EQ(leftovers(), std::vector<std::string>());
-
-    const fs::path small = folder / "sub";
-    fs::create_directory(small);
-    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "a full file system needs a tmpfs mount, which needs root (" << std::strerror(errno) << ")";
-    const fs::path onFull = small / "snap.kv3124";
-    put(onFull, earlier);
-    put(small / "filler", std::string(128 * 1024, 'f')); // stops where the file system is full
-    EXPECT_EQ(writeWholeFile(onFull, large),
-        onFull.string() + ": No space left on device (not saved; the earlier file is unchanged)");
-    EXPECT_EQ(contents(onFull), earlier);
-    EXPECT_EQ(std::distance(fs::directory_iterator(small), {}), 2);
-    ::umount(small.c_str());
 }
