@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class EvalDialog : public PanelDialog {
@@ -17,6 +18,8 @@ public:
     void setAdapterName(std::string name) { m_adapterName = std::move(name); }
 
     static std::span<const EventEntry<EvalDialog>> eventTable();
+    // What a recording calls a control of the event table.
+    static std::string_view controlName(int controlId);
 
 protected:
     bool OnInitDialog() override;
@@ -25,4 +28,5 @@ protected:
 
 private:
     std::string m_adapterName = "sim";
+    bool m_sliderDrawn = false;
 };

@@ -235,6 +235,10 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         { .arguments = { "--trace=", "/d" }, .stale = stale, .exitCode = 2, .says = { ": --trace= names no file" } },
         { .arguments = { "--trace=debug.log" }, .stale = link, .exitCode = 2, .says = { "a symbolic link" } },
         { .arguments = { "--trace=/dev/full" }, .exitCode = 2, .says = { "a character device" } },
+        // The record of register writes, read where the trace rows read theirs, and its refusals.
+        { .arguments = { "--record=trace.txt", "/d" }, .viewer = "visual", .traced = "write 0x10 0x01  # start-up\n" },
+        { .arguments = { "--record=debug.log" }, .stale = link, .exitCode = 2, .says = { "a symbolic link" } },
+        { .arguments = { "--record=", "/d" }, .stale = stale, .exitCode = 2, .says = { ": --record= names no file" } },
         // Control bytes from the line reach the terminal as '?'.
         { .arguments = { "--trace=no/\x1B]0;title\x07" }, .exitCode = 2, .says = { "to no/?]0;title? (No" } },
         { .arguments = { "--adapter=\x1B[2J" }, .exitCode = 2, .says = { "'?[2J'" } },
