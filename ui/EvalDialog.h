@@ -18,8 +18,6 @@ public:
     void setAdapterName(std::string name) { m_adapterName = std::move(name); }
 
     static std::span<const EventEntry<EvalDialog>> eventTable();
-    // What a recording calls a control of the event table.
-    static std::string_view controlName(int controlId);
 
 protected:
     bool OnInitDialog() override;
@@ -27,6 +25,9 @@ protected:
     void OnSysCommand(unsigned commandId, long parameter) override;
 
 private:
+    // What a recording calls a control of the event table.
+    static std::string_view controlName(int controlId);
+
     std::string m_adapterName = "sim";
     bool m_sliderDrawn = false;
 };
