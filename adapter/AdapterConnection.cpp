@@ -1,5 +1,6 @@
 #include "adapter/AdapterConnection.h"
 #include "adapter/AdapterConnectionTesting.h"
+#include "adapter/WriteRecord.h"
 
 #include "ptx/ptx.h"
 
@@ -66,7 +67,10 @@ int readRegister(unsigned device, unsigned char registerAddress, unsigned char& 
 
 bool writeRegister(unsigned device, unsigned char registerAddress, unsigned char value)
 {
-    return ptxI2C_RegisterWrite(adapterHandle, static_cast<int>(device & 0xFF), registerAddress, value) >= 0;
+    const bool taken
+        = ptxI2C_RegisterWrite(adapterHandle, static_cast<int>(device & 0xFF), registerAddress, value) >= 0;
+    recordWrite(registerAddress, value, taken);
+    return taken;
 }
 
 std::string lastFailure()

@@ -6,9 +6,12 @@
 #include "adapter/AdapterTexts.h"
 #include "adapter/BusTrace.h"
 #include "adapter/StandardStreams.h"
+#include "adapter/WriteRecord.h"
 #include "framework/CWinApp.h"
 #include "ptx/TerminalText.h"
 #include "ptx/ptx.h"
+
+#include <QDateTime>
 
 #include <cstdio>
 #include <string>
@@ -42,6 +45,13 @@ int runProgram(int argc, char** argv)
     ptxSelectBackend(startup.adapter.c_str()); // a name decideStartup accepted
     BusTrace trace;
     if (const std::string error = startup.trace ? trace.start(*startup.trace) : ""; !error.empty()) {
+        complain(error);
+        return exitUsage;
+    }
+    WriteRecord record;
+    const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    if (const std::string error = startup.record ? record.start(*startup.record, now, startup.adapter) : "";
+        !error.empty()) {
         complain(error);
         return exitUsage;
     }

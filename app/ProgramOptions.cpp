@@ -31,6 +31,10 @@ const OptionRow rows[] = {
         "A line for every adapter call (time, call, register, byte, result) in FILE; --trace alone writes them to "
         "standard error.",
         &ProgramOptions::trace },
+    { { "record" }, "FILE",
+        "Add a kv3124ctl script line for every register write, the control that caused it as a comment, to FILE, so "
+        "that 'kv3124ctl run FILE' replays the session.",
+        &ProgramOptions::record },
     // Qt's standard options, which QApplication takes out of argv; shown by --help-all only.
     { { "platform" }, "name[:options]", "Qt platform plugin (xcb, wayland, offscreen, ...)." },
     { { "platformpluginpath" }, "path", "Folder of the platform plugins." },

@@ -14,6 +14,7 @@ struct ProgramOptions {
     bool listAdapters = false;
     std::optional<std::string> adapter; // "sim" when not given
     std::optional<std::string> trace; // where the bus trace goes, "-" for standard error
+    std::optional<std::string> record; // the file the register writes are added to as a kv3124ctl script
     std::vector<std::string> words; // arguments that are no option nor an option's value
     std::string error; // why the line cannot be read; empty when it can
 };

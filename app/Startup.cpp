@@ -58,5 +58,6 @@ Startup decideStartup(int argc, const char* const* argv)
             return rejected("'" + word + "' is no option; to use that adapter write --adapter=" + word);
     startup.adapter = adapter;
     startup.trace = options.trace;
+    startup.record = options.record;
     return startup;
 }

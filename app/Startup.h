@@ -13,6 +13,7 @@ struct Startup {
     int exitCode = 0; // for Exit
     std::string adapter = "sim"; // for OpenWindow
     std::optional<std::string> trace; // for OpenWindow: where the bus trace goes, if anywhere
+    std::optional<std::string> record; // for OpenWindow: the file the register writes are added to, if any
     std::string output; // for standard output
     std::string error; // one line for standard error, without the program's name
 };

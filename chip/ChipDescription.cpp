@@ -93,6 +93,12 @@ const Register* findRegister(unsigned address)
     return found == std::end(kRegisters) ? nullptr : found;
 }
 
+bool isReadOnlyRegister(unsigned address)
+{
+    const Register* known = findRegister(address);
+    return known && known->access == RegisterAccess::ReadOnly;
+}
+
 const Field* findField(std::string_view name)
 {
     const auto found = std::ranges::find(kFields, name, &Field::name);

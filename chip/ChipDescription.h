@@ -39,5 +39,7 @@ const char* accessName(RegisterAccess access);
 // Null when the chip has no such register or field.
 const Register* findRegister(unsigned address);
 const Field* findField(std::string_view name);
+// True for a register the chip does not let anyone write, which kv3124ctl refuses to write.
+bool isReadOnlyRegister(unsigned address);
 
 } // namespace kv3124

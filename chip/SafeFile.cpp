@@ -37,21 +37,6 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            errno = written == 0 ? EIO : errno;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // A new file beside `path` that no one else has opened: never an existing name, never through a link.
 int createAside(const std::string& path, std::string& name)
 {
@@ -90,6 +75,21 @@ std::string sizeText(std::size_t bytes)
 
 } // namespace
 
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            errno = written == 0 ? EIO : errno;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
 std::string writeWholeFile(const std::string& path, std::string_view bytes)
 {
     struct stat earlier { };
@@ -124,6 +124,30 @@ std::string writeWholeFile(const std::string& path, std::string_view bytes)
     if (folder.get() >= 0 && ::fsync(folder.get()) != 0)
         return failure(path, errno, " (written, but it may not be on the disk yet)");
     return {};
+}
+
+int openAppendFile(const std::string& path, std::string& error)
+{
+    // Looked at first so that a pipe or device is never opened, and again on what was opened, which a non-blocking
+    // open keeps from waiting on a pipe put there since.
+    struct stat status { };
+    if (::lstat(path.c_str(), &status) == 0)
+        error = notRegular(path, status.st_mode);
+    else if (errno != ENOENT)
+        error = failure(path, errno);
+    if (!error.empty())
+        return -1;
+    const int fd
+        = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno == ELOOP ? notRegular(path, S_IFLNK) : failure(path, errno);
+        return -1;
+    }
+    error = ::fstat(fd, &status) != 0 ? failure(path, errno) : notRegular(path, status.st_mode);
+    if (error.empty())
+        return fd;
+    ::close(fd);
+    return -1;
 }
 
 FileText readSmallFile(const std::string& path, std::size_t limit)

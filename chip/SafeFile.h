@@ -14,6 +14,12 @@ namespace kv3124 {
 // earlier file keeps its bytes.
 std::string writeWholeFile(const std::string& path, std::string_view bytes);
 
+// A regular file opened to add to at its end, made when missing. Never through a symbolic link, never a folder,
+// device, pipe or socket (nor waits on one). The descriptor, or -1 with `error` naming the file and why.
+int openAppendFile(const std::string& path, std::string& error);
+// Writes all of `bytes`, going on after a short write; false with errno set when they did not all go out.
+bool writeAll(int fd, std::string_view bytes);
+
 struct FileText {
     std::string bytes;
     std::string error; // names the file; the bytes are then empty

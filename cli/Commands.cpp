@@ -80,7 +80,7 @@ int read(const CommandContext& context, const QStringList& words)
 int write(const CommandContext& context, const QStringList& words)
 {
     const std::uint8_t reg = byteArgument(words[1], "register");
-    if (findRegister(reg) && findRegister(reg)->access == RegisterAccess::ReadOnly)
+    if (isReadOnlyRegister(reg))
         throw usage("register " + hex(reg) + " is read-only");
     writeByte(context, reg, byteArgument(words[2], "value"));
     return exitDone;

@@ -4,6 +4,7 @@
 #include "AccessibleTexts.h"
 #include "RegisterFiles.h"
 
+#include "adapter/WriteRecord.h"
 #include "panel/AdapterStart.h"
 #include "panel/Readback.h"
 #include "res/EvalDialogTemplate.h"
@@ -12,6 +13,7 @@
 #include "res/StringTable.h"
 
 #include <string>
+#include <utility>
 
 EvalDialog::EvalDialog(bool simulatedBoard, CDialog* parent)
     : PanelDialog(evalDialogTemplate, parent)
@@ -41,6 +43,7 @@ bool EvalDialog::OnInitDialog()
     panel.brightnessSlider.SetTicFreq(1);
     panel.brightnessSlider.SetPos(0);
 
+    const WriteCause cause("start-up");
     startAdapter(*this);
     readbackAll(*this);
     return true;
@@ -48,6 +51,9 @@ bool EvalDialog::OnInitDialog()
 
 bool EvalDialog::OnNotify(NotifyCode code, int controlId)
 {
+    // The slider's first drawing writes its position as the window opens, before anyone has moved it.
+    const bool firstDrawing = code == NM_CUSTOMDRAW && !std::exchange(m_sliderDrawn, true);
+    const WriteCause cause(firstDrawing ? "start-up" : controlName(controlId));
     return dispatchEvent(eventTable(), *this, code, controlId);
 }
 
@@ -61,8 +67,10 @@ void EvalDialog::OnSysCommand(unsigned commandId, long parameter)
     }
     case IDM_SAVE_REGISTERS:
         return saveRegisterFile(*this, m_adapterName);
-    case IDM_LOAD_REGISTERS:
+    case IDM_LOAD_REGISTERS: {
+        const WriteCause cause("Load Registers menu");
         return loadRegisterFile(*this);
+    }
     default:
         PanelDialog::OnSysCommand(commandId, parameter);
     }

@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class EvalDialog : public PanelDialog {
@@ -24,5 +25,9 @@ protected:
     void OnSysCommand(unsigned commandId, long parameter) override;
 
 private:
+    // What a recording calls a control of the event table.
+    static std::string_view controlName(int controlId);
+
     std::string m_adapterName = "sim";
+    bool m_sliderDrawn = false;
 };

@@ -9,7 +9,9 @@
 #include "panel/Readback.h"
 #include "res/ResourceIds.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -53,9 +55,54 @@ const std::array<EventEntry<EvalDialog>, 34> events { {
     { BN_CLICKED, IDC_WRITE, [](EvalDialog& d) { manualWrite(d); } },
 } };
 
+struct ControlName {
+    int controlId;
+    std::string_view name;
+};
+
+const ControlName controlNames[] {
+    { IDC_LED1, "LED 1 box" },
+    { IDC_LED2, "LED 2 box" },
+    { IDC_LED3, "LED 3 box" },
+    { IDC_LED4, "LED 4 box" },
+    { IDC_LED5, "LED 5 box" },
+    { IDC_LED6, "LED 6 box" },
+    { IDC_ALL_ON, "All On button" },
+    { IDC_ALL_OFF, "All Off button" },
+    { IDC_ENABLE_BACKLIGHT, "Enable Backlight box" },
+    { IDC_SPREAD_SPECTRUM, "Spread Spectrum box" },
+    { IDC_SLEW_RATE, "Slew Rate box" },
+    { IDC_AUTO_STRING, "Auto String Detect box" },
+    { IDC_PWM_STANDBY, "PWM Standby box" },
+    { IDC_RESET, "Reset button" },
+    { IDC_MODE_LIST, "Mode list" },
+    { IDC_CURRENT_SCALE_LIST, "Current Scale list" },
+    { IDC_ISET_EXTERNAL, "ISET External box" },
+    { IDC_PWM_FREQUENCY_LIST, "PWM Frequency list" },
+    { IDC_PFSET_EXTERNAL, "PFSET External box" },
+    { IDC_BOOST_FSET_LIST, "BOOST FSET list" },
+    { IDC_BOOST_FSET_EXTERNAL, "BOOST FSET External box" },
+    { IDC_BOOST_COMP_LIST, "BOOST COMP list" },
+    { IDC_BOOST_COMP_EXTERNAL, "BOOST COMP External box" },
+    { IDC_STEP_LIST, "Step list" },
+    { IDC_SMOOTHING_LIST, "Smoothing list" },
+    { IDC_BRIGHTNESS_SLIDER, "Brightness slider" },
+    { IDC_TARGET, "Target field" },
+    { IDC_SET, "Set button" },
+    { IDC_READBACK_ALL, "Readback All button" },
+    { IDC_READ, "Read button" },
+    { IDC_WRITE, "Write button" },
+};
+
 } // namespace
 
 std::span<const EventEntry<EvalDialog>> EvalDialog::eventTable()
 {
     return events;
+}
+
+std::string_view EvalDialog::controlName(int controlId)
+{
+    const auto found = std::ranges::find(controlNames, controlId, &ControlName::controlId);
+    return found == std::end(controlNames) ? std::string_view() : found->name;
 }

@@ -244,6 +244,10 @@ TEST(Startup, DebugLinesAreLoggedAndShownAfterTheWindowClosesAndBadLinesEndBefor
         // A trace that cannot be written, and control bytes from the line, which reach the terminal as '?'.
         rejected({ "--trace=no/\x1B]0;title\x07", "/d" }, { "trace to no/?]0;title? (No such" }),
         rejected({ "--adapter", "\x1B[2J", "/d" }, { "'?[2J'", "sim, none" }),
+        // The record of register writes, read where the trace rows read theirs, and its refusals.
+        { .arguments = { "--record=trace.txt", "/d" }, .viewer = "visual", .traced = "write 0x10 0x01  # start-up\n" },
+        { .arguments = { "--record=debug.log" }, .stale = link, .exitCode = 2, .says = { "a symbolic link" } },
+        rejected({ "--record=", "/d" }, { ": --record= names no file" }),
         // A word naming an adapter would leave the user on the simulator.
         rejected({ "i2c-1", "/d" }, { "--adapter=i2c-1" }),
         rejected({ "/d", "sim" }, { "--adapter=sim" }),

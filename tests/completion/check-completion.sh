@@ -46,4 +46,6 @@ check _kv3124ctl 2 '--format=i2cset' kv3124ctl export --format=i
 check _kv3124ctl 2 "$files/good.kv3124" kv3124ctl load "$files/goo"
 check _kv3124ctl 3 "$files/gone.kv3124"$'\n'"$files/good.kv3124" kv3124ctl diff a.kv3124 "$files/go"
 check _kv3124ctl 3 '' kv3124ctl load "$files/good.kv3124" ''
+check _kv3124_eval 1 '--record=' kv3124-eval --rec
+check _kv3124_eval 1 "--record=$files/good.kv3124" kv3124-eval "--record=$files/goo"
 exit $failed
