@@ -34,9 +34,16 @@ public:
         std::array<std::uint8_t, 256> registers {};
         // Calls of a kind ("open", "FUNCS", "SLAVE", "SMBUS", "RDWR") fail with this errno while it is set.
         std::map<std::string, int> failures {};
+        int failuresLeft = -1; // the failures end after this many calls met one, unless -1
         int messagesCompleted = -1; // I2C_RDWR claims only this many messages went through, unless -1
 
-        int failing(const std::string& kind) const { return failures.contains(kind) ? -failures.at(kind) : 0; }
+        int failing(const std::string& kind)
+        {
+            if (!failures.contains(kind) || failuresLeft == 0)
+                return 0;
+            failuresLeft -= failuresLeft > 0;
+            return -failures.at(kind);
+        }
     };
 
     // Without i2c-dev there is neither its sysfs class nor any /dev node.

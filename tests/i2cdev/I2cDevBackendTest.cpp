@@ -250,21 +250,31 @@ TEST_F(I2cDevBackendTest, ACallWaitsForItsBridgeOnlyAsLongAsAsked)
         int seconds;
         bool comesBack;
         Log told;
+        bool starting = false; // back as a bridge plugged in a moment ago, whose first transfers time out
     } cases[] = {
         { 0, true, { bridge + " is gone" } },
         { 30, true,
             { bridge + " is gone; waiting up to 30 s for it to come back",
                 "adapter \"" + kBridge + "\" on USB port 1-1.2 is back as i2c-4" } },
+        { 30, true,
+            { bridge + " is gone; waiting up to 30 s for it to come back",
+                "adapter \"" + kBridge + "\" on USB port 1-1.2 is back as i2c-4" },
+            true },
         { 1, false,
             { bridge + " is gone; waiting up to 1 s for it to come back", bridge + " did not come back within 1 s" } },
     };
-    for (const auto& [seconds, comesBack, lines] : cases) {
+    for (const auto& [seconds, comesBack, lines, starting] : cases) {
         SCOPED_TRACE(seconds);
         kernel = std::make_shared<FakeKernelBus>();
         kernel->plug(3, { .name = kBridge, .parent = behindHub(2) }).registers[0x14] = 0x5A;
         ASSERT_EQ(start("i2c-3"), 0);
         backend->waitForReturn(std::chrono::seconds(seconds));
         Adapter ours = kernel->unplug(3);
+        if (starting) {
+            ours.pluggedInMs = 2000;
+            ours.failures = { { "SMBUS", ETIMEDOUT } };
+            ours.failuresLeft = 2;
+        }
         // Back under a new number once the call has let go of the old node, as the kernel needs.
         std::jthread replug([&](std::stop_token stop) {
             while (kernel->openNodes() > 0 && !stop.stop_requested())
