@@ -5,15 +5,6 @@
 
 namespace kv3124 {
 
-namespace {
-
-std::string readFailure(const RegisterBus& bus, std::uint8_t reg)
-{
-    return "reading register " + hex(reg) + failedOn(bus);
-}
-
-} // namespace
-
 FieldRead readField(const RegisterBus& bus, const Field& field)
 {
     RegisterValues values;
@@ -30,7 +21,7 @@ std::string writeField(const RegisterBus& bus, const Field& field, unsigned valu
         return readFailure(bus, field.reg);
     for (const auto& [reg, byte] : encodeField(field, value, current))
         if (!bus.write(reg, byte))
-            return "writing " + hex(byte) + " to register " + hex(reg) + failedOn(bus);
+            return writeFailure(bus, reg, byte);
     return {};
 }
 

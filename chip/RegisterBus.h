@@ -1,6 +1,8 @@
 // Register access handed in by the caller, so that snapshots and field changes run over any adapter.
 #pragma once
 
+#include "chip/Number.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -21,6 +23,17 @@ inline std::string failedOn(const RegisterBus& bus)
 {
     const std::string why = bus.failure ? bus.failure() : "";
     return " failed (" + (why.empty() ? "no answer on the bus" : why) + ")";
+}
+
+// The messages of a failed register read and write, the same wherever they fail.
+inline std::string readFailure(const RegisterBus& bus, std::uint8_t reg)
+{
+    return "reading register " + hex(reg) + failedOn(bus);
+}
+
+inline std::string writeFailure(const RegisterBus& bus, std::uint8_t reg, std::uint8_t value)
+{
+    return "writing " + hex(value) + " to register " + hex(reg) + failedOn(bus);
 }
 
 // Register bytes by address.

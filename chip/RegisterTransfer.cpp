@@ -32,7 +32,7 @@ ReadResult readRegisters(const RegisterBus& bus, std::span<const Register> regs)
     for (const Register& reg : regs) {
         std::uint8_t value = 0;
         if (!bus.read(reg.address, value))
-            return { {}, "reading register " + hex(reg.address) + failedOn(bus) };
+            return { {}, readFailure(bus, reg.address) };
         result.values[reg.address] = value;
     }
     return result;
@@ -53,7 +53,7 @@ LoadResult loadSnapshot(const RegisterBus& bus, const std::vector<SnapshotEntry>
         std::uint8_t readBack = 0;
         std::string problem;
         if (!bus.write(reg, value))
-            problem = "writing " + hex(value) + " to register " + hex(reg) + failedOn(bus);
+            problem = writeFailure(bus, reg, value);
         else if (!bus.read(reg, readBack))
             problem = "reading back register " + hex(reg) + failedOn(bus);
         else if (readBack != value)

@@ -43,15 +43,14 @@ std::uint8_t readByte(const CommandContext& context, std::uint8_t reg)
 {
     std::uint8_t value = 0;
     if (!context.bus.read(reg, value))
-        throw CommandFailure { exitBoardFailure, "reading register " + hex(reg) + failedOn(context.bus) };
+        throw CommandFailure { exitBoardFailure, readFailure(context.bus, reg) };
     return value;
 }
 
 void writeByte(const CommandContext& context, std::uint8_t reg, std::uint8_t value)
 {
     if (!context.bus.write(reg, value))
-        throw CommandFailure { exitBoardFailure,
-            "writing " + hex(value) + " to register " + hex(reg) + failedOn(context.bus) };
+        throw CommandFailure { exitBoardFailure, writeFailure(context.bus, reg, value) };
 }
 
 const Field& fieldArgument(const QString& word)

@@ -128,7 +128,7 @@ std::uint8_t Board::read(unsigned reg)
     checkOpen();
     std::uint8_t value = 0;
     if (!bus_.read(static_cast<std::uint8_t>(reg), value))
-        throw BoardFailure("reading register " + hex(reg) + failedOn(bus_));
+        throw BoardFailure(readFailure(bus_, static_cast<std::uint8_t>(reg)));
     return value;
 }
 
@@ -136,12 +136,12 @@ void Board::write(unsigned reg, unsigned value)
 {
     checkByte(reg, "register");
     checkByte(value, "value");
-    if (const Register* known = findRegister(reg); known && known->access == RegisterAccess::ReadOnly)
+    if (isReadOnlyRegister(reg))
         throw std::invalid_argument("register " + hex(reg) + " is read-only");
     const std::scoped_lock lock(mutex_);
     checkOpen();
     if (!bus_.write(static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value)))
-        throw BoardFailure("writing " + hex(value) + " to register " + hex(reg) + failedOn(bus_));
+        throw BoardFailure(writeFailure(bus_, static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value)));
 }
 
 FieldReading Board::field(std::string_view name)
