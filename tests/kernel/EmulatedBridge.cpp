@@ -82,11 +82,8 @@ void EmulatedBridge::unplug()
 fs::path EmulatedBridge::hidDevice() const
 {
     // dummy_hcd.N/usbB/B-1/B-1:1.0/0003:04D8:00DD.I
-    const fs::path rootHub = child("/sys/devices/platform/dummy_hcd." + std::to_string(hub_), "usb");
-    if (rootHub.empty())
-        return {};
-    const std::string port = rootHub.filename().string().substr(3) + "-1";
-    return child(rootHub / port / (port + ":1.0"), "0003:04D8:00DD.");
+    const fs::path device = usbDevice();
+    return device.empty() ? fs::path() : child(device / (port() + ":1.0"), "0003:04D8:00DD.");
 }
 
 fs::path EmulatedBridge::usbDevice() const
